@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs the dependencies, builds and starts Tessaro.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TESSARO_BUILD_DIR:-$root/build}
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh"
+exec "$build/tessaro" "$@"

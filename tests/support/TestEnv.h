@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/Workstation.h"
+
+#include <QApplication>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace tessaro_test {
+
+// Gives the whole test process isolated settings and data folders (XDG_CONFIG_HOME,
+// XDG_DATA_HOME), so that nothing a test writes reaches the user's real settings.
+// Must run before the application object exists.
+void isolateProcess();
+
+// Result of running the tessaro program.
+struct RunResult
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+RunResult runProgram(const QString &binary, const QStringList &args, int timeoutMs = 120000);
+
+} // namespace tessaro_test
+
+// A fresh workstation directory and data directory for one test; TESSARO_HOME points
+// at the workstation while the object lives.
+class TestEnv
+{
+public:
+    TestEnv();
+    ~TestEnv();
+
+    bool isValid() const { return m_dir.isValid(); }
+    QString root() const { return m_dir.path() + QLatin1Char('/'); }
+    QString home() const { return root() + QStringLiteral("home/"); }
+    QString dataDir() const { return root() + QStringLiteral("data/"); }
+    QString path(const QString &relative) const { return root() + relative; }
+    Workstation workstation() const { return Workstation(home()); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_previousHome;
+};
+
+#define TESSARO_TEST_MAIN(TestObject)                                                    \
+    int main(int argc, char **argv)                                                      \
+    {                                                                                    \
+        tessaro_test::isolateProcess();                                                  \
+        QApplication app(argc, argv);                                                    \
+        QCoreApplication::setOrganizationName(QStringLiteral("Brindell"));               \
+        QCoreApplication::setApplicationName(QStringLiteral("Tessaro"));                 \
+        TestObject tc;                                                                   \
+        QTEST_SET_MAIN_SOURCE_PATH                                                       \
+        return QTest::qExec(&tc, argc, argv);                                            \
+    }
