@@ -1,0 +1,91 @@
+#include "TestEnv.h"
+
+#include "db/Database.h"
+#include "db/RoCollation.h"
+#include "db/SchemaWriter.h"
+#include "db/TVTables.h"
+
+#include <QSqlQuery>
+
+static QStringList column(QSqlQuery &q)
+{
+    QStringList out;
+    while (q.next())
+        out << q.value(0).toString();
+    return out;
+}
+
+class TestCollation : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void compare_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("sign");
+        QTest::newRow("a before ă") << "alfa" << "Ăsta" << -1;
+        QTest::newRow("ă before b") << "Ăsta" << "Beta" << -1;
+        QTest::newRow("ă before â") << "Ăsta" << "Âsta" << -1;
+        QTest::newRow("î after i") << "izvor" << "înger" << -1;
+        QTest::newRow("ş cedilla after s") << "sud" << "şir" << -1;
+        QTest::newRow("ș comma after s") << "sud" << "șir" << -1;
+        QTest::newRow("ţ cedilla after t") << "Tractoare" << "Ţesătorie" << -1;
+        QTest::newRow("ț comma after t") << "Tractoare" << "Țesătorie" << -1;
+        QTest::newRow("ț before u") << "Țesătorie" << "uzină" << -1;
+        QTest::newRow("case ignored") << "ALFA" << "alfa" << 0;
+        QTest::newRow("case ignored, diacritics") << "ŢESĂTORIE" << "ţesătorie" << 0;
+        QTest::newRow("diacritic not ignored") << "tesatorie" << "ţesătorie" << -1;
+    }
+
+    void compare()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, sign);
+        const RoCollation ro;
+        const auto sgn = [](int v) { return (v > 0) - (v < 0); };
+        QCOMPARE(sgn(ro.compare(a, b)), sign);
+        QCOMPARE(sgn(ro.compare(b, a)), -sign);
+    }
+
+    // The order through SQL, on every connection, and an index that keeps it.
+    void sqlOrderAndIndex()
+    {
+        TestEnv env;
+        Database first(env.dataDir(), env.workstation(), QStringLiteral("first"));
+        first.open();
+        const TVTable &gest = *TVTables::find(QStringLiteral("Gest"));
+        SchemaWriter(first).createTable(gest, QLatin1String(Database::dataSchema));
+        const QStringList names{"Beta", "Ţesătorie", "alfa", "Tractoare", "Ăsta", "șase", "Sud", "ÎNGER", "iz"};
+        int code = 0;
+        for (const QString &name : names)
+            first.run(QStringLiteral("INSERT INTO \"Gest\" (\"Cod\", \"Denumire\") VALUES (:c, :n)"),
+                      {{":c", QString::number(++code)}, {":n", name}});
+
+        // A second connection, opened afterwards, has RO too and reads through the index.
+        Database second(env.dataDir(), env.workstation(), QStringLiteral("second"));
+        second.open();
+        const DEF_INDEX &byName = *gest.index(QStringLiteral("ByName"));
+        const QString order = second.dialect().orderBy(gest, byName);
+        QCOMPARE(order, QStringLiteral("\"Denumire\" COLLATE RO"));
+        const QString select = QStringLiteral("SELECT \"Denumire\" FROM \"Gest\" ORDER BY ") + order;
+        QSqlQuery q = second.run(select);
+        QCOMPARE(column(q), (QStringList{"alfa", "Ăsta", "Beta", "iz", "ÎNGER", "Sud", "șase",
+                                         "Tractoare", "Ţesătorie"}));
+
+        QSqlQuery plan = second.run(QStringLiteral("EXPLAIN QUERY PLAN ") + select);
+        QString details;
+        while (plan.next())
+            details += plan.value(3).toString() + QLatin1Char('\n');
+        QVERIFY2(details.contains(QLatin1String("Gest_ByName")), qPrintable(details));
+
+        QSqlQuery eq = second.run(QStringLiteral("SELECT \"Cod\" FROM \"Gest\" WHERE \"Denumire\" = :n COLLATE RO"),
+                                  {{":n", "ţesătorie"}});
+        QCOMPARE(column(eq), QStringList{"2"});
+    }
+};
+
+TESSARO_TEST_MAIN(TestCollation)
+#include "tst_collation.moc"
