@@ -1,7 +1,8 @@
 #include "cli/CliCommand.h"
+#include "cli/PrintTestReportCommand.h"
 
 // Later commands are added here, each implemented in its own file of this folder.
 QList<CliCommand> cliCommands()
 {
-    return {};
+    return {printTestReportCommand()};
 }

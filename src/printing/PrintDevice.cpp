@@ -1,0 +1,3 @@
+#include "printing/PrintDevice.h"
+
+PrintDevice::~PrintDevice() = default;

@@ -1,0 +1,359 @@
+#include "printing/ReportEngine.h"
+
+#include "app/NationalFormats.h"
+#include "app/NumberFormat.h"
+
+#include <QDate>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kMmPerPt = 25.4 / 72.0;
+constexpr double kThin = 0.15;
+constexpr double kThick = 0.35;
+
+bool isNumber(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+ReportEngine::ReportEngine(const ReportDefinition &definition, const PageSetup &page)
+    : m_def(definition)
+{
+    m_doc.title = definition.title;
+    m_doc.pageSize = page.pageSize;
+    m_doc.orientation = page.orientation;
+    m_doc.sheetMm = page.sheetMm();
+
+    const QFont base = page.font();
+    QFont bold = base;
+    bold.setBold(true);
+    QFont heading = bold;
+    heading.setPointSizeF(base.pointSizeF() * 1.4);
+    for (const QFont &f : {base, bold, heading})
+        m_doc.fonts.append(std::make_shared<const GlyphCache>(f));
+
+    m_left = page.margins.left;
+    m_right = m_doc.sheetMm.width() - page.margins.right;
+    if (m_right <= m_left + 10)
+        m_right = m_left + 10;
+    m_top = page.margins.top;
+    const double line = m_doc.fonts[Normal]->lineHeight() * kMmPerPt;
+    m_rowHeight = line * definition.rowSpacing;
+    m_footerTop = m_doc.sheetMm.height() - page.margins.bottom - line - 1.5;
+    m_bottom = m_footerTop - 0.5;
+
+    double total = 0;
+    for (const ReportColumn &c : definition.columns)
+        total += std::max(0.0, c.width);
+    const double scale = total > 0 ? (m_right - m_left) / total : 0;
+    double x = m_left;
+    for (int i = 0; i < definition.columns.size(); ++i) {
+        m_colX.append(x);
+        x += std::max(0.0, definition.columns[i].width) * scale;
+        if (m_firstSum < 0 && definition.columns[i].sum)
+            m_firstSum = i;
+    }
+    m_colX.append(m_right);
+}
+
+QString ReportEngine::cellText(const QVariant &value, const QString &mask)
+{
+    if (!value.isValid() || value.isNull())
+        return QString();
+    if (isNumber(value))
+        return formatNumber(value.toDouble(), mask);
+    if (value.typeId() == QMetaType::QDate)
+        return NationalFormats::current().formatDate(value.toDate());
+    return value.toString();
+}
+
+QString ReportEngine::number(double value, const QString &mask)
+{
+    auto it = m_formats.find(mask);
+    if (it == m_formats.end())
+        it = m_formats.insert(mask, FastNumberFormat(mask));
+    return it->format(value);
+}
+
+QString ReportEngine::text(const QVariant &value, const QString &mask)
+{
+    if (isNumber(value))
+        return number(value.toDouble(), mask);
+    return cellText(value, mask);
+}
+
+void ReportEngine::place(const QRectF &cell, const QString &text, int font, Qt::Alignment align)
+{
+    if (text.isEmpty())
+        return;
+    const GlyphCache &g = *m_doc.fonts[font];
+    const double pad = m_padding;
+    const double room = std::max(0.0, cell.width() - 2 * pad);
+    QString shown = text;
+    double width = g.width(text) * kMmPerPt;
+    if (width > room) {
+        if (align & Qt::AlignRight) {
+            // A number that does not fit must not print truncated.
+            const int n = std::max(1, int(room / (g.advance(QLatin1Char('#')) * kMmPerPt)));
+            shown = QString(n, QLatin1Char('#'));
+        } else {
+            shown.truncate(g.fittingLength(text, room / kMmPerPt));
+        }
+        width = g.width(shown) * kMmPerPt;
+    }
+    double x = cell.left() + pad;
+    if (align & Qt::AlignRight)
+        x = cell.right() - pad - width;
+    else if (align & Qt::AlignHCenter)
+        x = cell.left() + (cell.width() - width) / 2;
+    const double textHeight = g.lineHeight() * kMmPerPt;
+    const double baseline = cell.top() + (cell.height() - textHeight) / 2 + g.ascent() * kMmPerPt;
+    m_page->texts.append({QPointF(x, baseline), cell, shown, font});
+}
+
+QStringList ReportEngine::wrapCaption(const QString &caption, double width) const
+{
+    const GlyphCache &g = *m_doc.fonts[Bold];
+    const double room = std::max(1.0, width - 2 * m_padding) / kMmPerPt;
+    QStringList out;
+    for (const QString &line : caption.split(QLatin1Char('\n'))) {
+        QString current;
+        for (const QString &word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QString candidate = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
+            if (!current.isEmpty() && g.width(candidate) > room) {
+                out.append(current);
+                current = word;
+            } else {
+                current = candidate;
+            }
+        }
+        out.append(current);
+    }
+    return out;
+}
+
+void ReportEngine::startPage()
+{
+    m_doc.pages.append(ReportPage());
+    m_page = &m_doc.pages.last();
+    const double line = m_doc.fonts[Normal]->lineHeight() * kMmPerPt * 1.1;
+    double y = m_top;
+    const double width = m_right - m_left;
+    for (const QString &t : m_def.companyLines) {
+        place(QRectF(m_left, y, width, line), t, Normal, Qt::AlignLeft);
+        y += line;
+    }
+    if (!m_def.heading.isEmpty()) {
+        const double h = m_doc.fonts[Heading]->lineHeight() * kMmPerPt * 1.2;
+        y += line * 0.3;
+        place(QRectF(m_left, y, width, h), m_def.heading, Heading, Qt::AlignHCenter);
+        y += h;
+    }
+    for (const QString &t : m_def.subheadings) {
+        place(QRectF(m_left, y, width, line), t, Bold, Qt::AlignHCenter);
+        y += line;
+    }
+    if (!m_pageHeaderText.isEmpty()) {
+        place(QRectF(m_left, y, width, line), m_pageHeaderText, Bold, Qt::AlignHCenter);
+        y += line;
+    }
+    y += line * 0.4;
+
+    // Column headings: a shaded row of boxed cells, captions centred on their lines.
+    if (!m_def.columns.isEmpty()) {
+        QVector<QStringList> captions;
+        int lines = 1;
+        for (int i = 0; i < m_def.columns.size(); ++i) {
+            captions.append(wrapCaption(m_def.columns[i].caption, m_colX[i + 1] - m_colX[i]));
+            lines = std::max(lines, int(captions.last().size()));
+        }
+        const double capLine = m_doc.fonts[Bold]->lineHeight() * kMmPerPt;
+        const double h = lines * capLine + 1.2;
+        m_page->boxes.append({QRectF(m_left, y, width, h), 0, 235});
+        for (int i = 0; i < m_def.columns.size(); ++i) {
+            const QRectF box(m_colX[i], y, m_colX[i + 1] - m_colX[i], h);
+            m_page->boxes.append({box, kThin, -1});
+            const double top = y + (h - captions[i].size() * capLine) / 2;
+            for (int l = 0; l < captions[i].size(); ++l)
+                place(QRectF(box.left(), top + l * capLine, box.width(), capLine), captions[i][l], Bold,
+                      Qt::AlignHCenter);
+        }
+        y += h + 0.6;
+    }
+    m_y = y;
+}
+
+void ReportEngine::ensure(double height)
+{
+    if (!m_page)
+        startPage();
+    else if (m_y + height > m_bottom)
+        newPage();
+}
+
+void ReportEngine::newPage()
+{
+    startPage();
+}
+
+void ReportEngine::keepRows(int rows)
+{
+    ensure(rows * m_rowHeight);
+}
+
+void ReportEngine::groupHeader(const QString &text)
+{
+    ensure(m_rowHeight * 2.3); // the header with room for a first detail row
+    m_y += m_rowHeight * 0.15;
+    place(QRectF(m_left, m_y, m_right - m_left, m_rowHeight), text, Bold, Qt::AlignLeft);
+    m_y += m_rowHeight * 1.05;
+}
+
+void ReportEngine::textLine(const QString &text, bool bold)
+{
+    ensure(m_rowHeight);
+    place(QRectF(m_left, m_y, m_right - m_left, m_rowHeight), text, bold ? Bold : Normal, Qt::AlignLeft);
+    m_y += m_rowHeight;
+}
+
+void ReportEngine::detail(const ReportRow &row, int runningNumber)
+{
+    ensure(m_rowHeight);
+    for (int i = 0; i < m_def.columns.size(); ++i) {
+        const ReportColumn &c = m_def.columns[i];
+        QString text;
+        if (c.field == ReportColumn::RunningNumber)
+            text = QString::number(runningNumber);
+        else if (c.field >= 0 && c.field < row.size())
+            text = this->text(row[c.field], c.mask);
+        place(QRectF(m_colX[i], m_y, m_colX[i + 1] - m_colX[i], m_rowHeight), text, Normal, c.align);
+    }
+    m_y += m_rowHeight;
+}
+
+void ReportEngine::totals(const QString &caption, const QVector<double> &sums, bool grand)
+{
+    const double h = m_rowHeight * 1.25;
+    ensure(h);
+    const double top = m_y + m_rowHeight * 0.1;
+    m_page->lines.append({QPointF(m_left, top), QPointF(m_right, top), grand ? kThick : kThin});
+    if (grand)
+        m_page->lines.append({QPointF(m_left, top + h), QPointF(m_right, top + h), kThick});
+    const QRectF row(m_left, top + (h - m_rowHeight) / 2, 0, m_rowHeight);
+    const int captionEnd = m_firstSum < 0 ? int(m_def.columns.size()) : m_firstSum;
+    place(QRectF(m_left, row.top(), m_colX[captionEnd] - m_left, m_rowHeight), caption, Bold,
+          Qt::AlignLeft);
+    for (int i = std::max(0, m_firstSum); i < m_def.columns.size() && i < sums.size(); ++i) {
+        const ReportColumn &c = m_def.columns[i];
+        if (!c.sum)
+            continue;
+        place(QRectF(m_colX[i], row.top(), m_colX[i + 1] - m_colX[i], m_rowHeight),
+              number(sums[i], c.mask), Bold, c.align);
+    }
+    m_y = top + h + m_rowHeight * 0.2;
+}
+
+void ReportEngine::pageFooters()
+{
+    const int count = m_doc.pageCount();
+    const GlyphCache &g = *m_doc.fonts[Normal];
+    const double h = g.lineHeight() * kMmPerPt;
+    for (int p = 0; p < count; ++p) {
+        m_page = &m_doc.pages[p];
+        m_page->lines.append({QPointF(m_left, m_footerTop), QPointF(m_right, m_footerTop), kThin});
+        const QRectF cell(m_left, m_footerTop + 0.6, m_right - m_left, h);
+        place(cell, m_def.footerLeft, Normal, Qt::AlignLeft);
+        QString number = m_def.pageNumberText;
+        number.replace(QLatin1String("%1"), QString::number(p + 1));
+        number.replace(QLatin1String("%2"), QString::number(count));
+        place(cell, number, Normal, Qt::AlignRight);
+    }
+}
+
+ReportDocument ReportEngine::finish()
+{
+    if (!m_page)
+        startPage();
+    pageFooters();
+    m_page = nullptr;
+    return std::move(m_doc);
+}
+
+ReportDocument ReportEngine::build(const ReportDefinition &def, const QVector<ReportRow> &rows,
+                                   const PageSetup &page)
+{
+    ReportEngine engine(def, page);
+    const int levels = int(def.groups.size());
+    const int columns = int(def.columns.size());
+    QVector<QVector<double>> sums(levels + 1, QVector<double>(columns, 0.0)); // [levels] = grand
+    int number = 0;
+
+    auto value = [](const ReportRow &r, int field) {
+        return field >= 0 && field < r.size() ? r[field] : QVariant();
+    };
+    auto closeGroups = [&](int from, const ReportRow &last) {
+        for (int g = levels - 1; g >= from; --g) {
+            if (def.groups[g].footer)
+                engine.totals(def.groups[g].footer(last), sums[g]);
+            sums[g].fill(0.0);
+        }
+    };
+
+    for (int i = 0; i < rows.size(); ++i) {
+        const ReportRow &row = rows[i];
+        int level = 0;
+        if (i > 0) {
+            const ReportRow &previous = rows[i - 1];
+            level = levels;
+            for (int g = 0; g < levels; ++g)
+                if (value(row, def.groups[g].keyField) != value(previous, def.groups[g].keyField)) {
+                    level = g;
+                    break;
+                }
+            closeGroups(level, previous);
+        }
+        bool pageBroken = false;
+        for (int g = level; g < levels; ++g) {
+            const ReportGroup &group = def.groups[g];
+            if (def.pageHeaderText)
+                engine.setPageHeaderText(def.pageHeaderText(row));
+            if (group.newPage && i > 0 && !pageBroken) {
+                engine.newPage();
+                pageBroken = true;
+            }
+            if (group.restartNumbering)
+                number = 0;
+            if (group.header)
+                engine.groupHeader(group.header(row));
+        }
+        if (def.pageHeaderText)
+            engine.setPageHeaderText(def.pageHeaderText(row));
+        engine.detail(row, ++number);
+        for (int c = 0; c < columns; ++c) {
+            if (!def.columns[c].sum)
+                continue;
+            const double v = value(row, def.columns[c].field).toDouble();
+            for (int g = 0; g <= levels; ++g)
+                sums[g][c] += v;
+        }
+    }
+    if (!rows.isEmpty())
+        closeGroups(0, rows.last());
+    if (!def.summaryCaption.isEmpty())
+        engine.totals(def.summaryCaption, sums[levels], true);
+    return engine.finish();
+}

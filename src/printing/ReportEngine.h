@@ -1,0 +1,60 @@
+#pragma once
+
+#include "printing/FastNumberFormat.h"
+#include "printing/PageSetup.h"
+#include "printing/ReportDefinition.h"
+#include "printing/ReportDocument.h"
+
+#include <QHash>
+#include <QVector>
+
+// Lays a banded report out into a ReportDocument. build() runs the usual grouped report
+// over rows sorted by their group keys; reports with bands of their own (breakdown
+// lines, reports without detail) drive the band methods themselves and call finish().
+class ReportEngine
+{
+public:
+    ReportEngine(const ReportDefinition &definition, const PageSetup &page);
+
+    static ReportDocument build(const ReportDefinition &definition, const QVector<ReportRow> &rows,
+                                const PageSetup &page);
+
+    // Bands. Each starts a new page when it does not fit on the current one.
+    void groupHeader(const QString &text);
+    void detail(const ReportRow &row, int runningNumber);
+    // A totals line: caption left of the first summed column, then one value per column
+    // (values of columns that are not summed are ignored).
+    void totals(const QString &caption, const QVector<double> &sums, bool grand = false);
+    // A plain line of text across the table (bold or not).
+    void textLine(const QString &text, bool bold = false);
+    // Reserves room for `rows` detail rows, breaking the page when they do not fit.
+    void keepRows(int rows);
+    void newPage();
+    // The page header's extra line for the pages started from now on.
+    void setPageHeaderText(const QString &text) { m_pageHeaderText = text; }
+    ReportDocument finish();
+
+    // The cell text of a value under a column's mask.
+    static QString cellText(const QVariant &value, const QString &mask);
+
+private:
+    enum FontIndex { Normal = 0, Bold = 1, Heading = 2 };
+    void startPage();
+    void ensure(double height);
+    void place(const QRectF &cell, const QString &text, int font, Qt::Alignment align);
+    void pageFooters();
+    QString text(const QVariant &value, const QString &mask);
+    QString number(double value, const QString &mask);
+    QStringList wrapCaption(const QString &caption, double width) const;
+
+    const ReportDefinition &m_def;
+    ReportDocument m_doc;
+    QVector<double> m_colX;     // left edge of each column, plus the table's right edge
+    double m_left = 0, m_right = 0, m_top = 0, m_bottom = 0, m_footerTop = 0;
+    double m_rowHeight = 0, m_padding = 0.8;
+    double m_y = 0;
+    int m_firstSum = -1;
+    QString m_pageHeaderText;
+    QHash<QString, FastNumberFormat> m_formats;
+    ReportPage *m_page = nullptr;
+};

@@ -1,0 +1,69 @@
+#include "printing/forms/ReportPrinterOutput.h"
+
+#include "app/Messages.h"
+#include "printing/PdfOutput.h"
+#include "printing/ReportPainter.h"
+#include "printing/forms/QPrinterDevice.h"
+#include "printing/forms/ReportPreview.h"
+#include "printing/forms/TQRPrnDlg.h"
+
+#include <QFileDialog>
+#include <QPainter>
+#include <QPrinter>
+
+void ReportPrinterOutput::paint(QPrinter &printer, const ReportDocument &document, const QVector<int> &pages)
+{
+    printer.setFullPage(true);
+    QPainter painter(&printer);
+    ReportPainter paint(document, printer.resolution() / 25.4);
+    for (int i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            printer.newPage();
+        paint.paintPage(painter, pages[i]);
+    }
+}
+
+bool ReportPrinterOutput::output(QWidget *owner, PrintContext &context, Messages &messages,
+                                 const Builder &build, const QString &pdfPath)
+{
+    const OutputSetup setup = context.prepareOutput();
+    const ReportDocument document = build(setup.page);
+    if (setup.preview) {
+        ReportPreview preview(document, owner);
+        preview.exec();
+        return true;
+    }
+    auto *device = dynamic_cast<QPrinterDevice *>(&context.device());
+    const bool toPdf = !device || device->isPdf();
+    if (toPdf) {
+        QString path = pdfPath;
+        if (path.isEmpty() && device)
+            path = device->printer().outputFileName();
+        if (path.isEmpty())
+            path = QFileDialog::getSaveFileName(owner, QStringLiteral("Salvare raport ca PDF"),
+                                                document.title + QStringLiteral(".pdf"),
+                                                QStringLiteral("Fisiere PDF (*.pdf)"));
+        if (path.isEmpty())
+            return false;
+        QString error;
+        const QVector<int> pages =
+            PdfOutput::outputPages(document.pageCount(), setup.firstPage, setup.lastPage, setup.copies);
+        if (!PdfOutput::write(document, path, pages, &error)) {
+            messages.error(error);
+            return false;
+        }
+        return true;
+    }
+    QPrinter &printer = device->printer();
+    printer.setDocName(document.title);
+    printer.setCopyCount(setup.copies);
+    paint(printer, document, PdfOutput::outputPages(document.pageCount(), setup.firstPage, setup.lastPage, 1));
+    return true;
+}
+
+bool ReportPrinterOutput::run(QWidget *owner, PrintContext &context, Messages &messages, const Builder &build)
+{
+    if (!TQRPrnDlg::execute(owner, context, messages))
+        return false;
+    return output(owner, context, messages, build);
+}
