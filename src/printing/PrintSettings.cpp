@@ -1,9 +1,9 @@
 #include "printing/PrintSettings.h"
 
+#include "app/IniFile.h"
 #include "app/Status.h"
 #include "printing/PaperSizes.h"
 
-#include <QSettings>
 
 namespace {
 const QString kSection = QStringLiteral("PrinterSettings");
@@ -11,44 +11,43 @@ const QString kSection = QStringLiteral("PrinterSettings");
 
 void PrintSettings::load(const QString &iniPath)
 {
-    QSettings ini(iniPath, QSettings::IniFormat);
-    ini.beginGroup(kSection);
-    fontName = ini.value(QStringLiteral("FontName"), QString()).toString().left(MaxFontNameLength);
-    fontSize = ini.value(QStringLiteral("FontSize"), 10).toInt();
-    printerName = ini.value(QStringLiteral("Printer"), QString()).toString();
-    fontPitch = ini.value(QStringLiteral("FontPitch"), 0).toInt();
-    orientation = ini.value(QStringLiteral("PageOrientation"), 0).toInt() == Landscape ? Landscape
-                                                                                       : Portrait;
-    paperIndex = ini.value(QStringLiteral("PaperSize"), 0).toInt();
+    const IniFile ini(iniPath);
+    auto number = [&](const char *key, int fallback) {
+        return ini.intValue(kSection, QString::fromLatin1(key), fallback);
+    };
+    fontName = ini.value(kSection, QStringLiteral("FontName")).left(MaxFontNameLength);
+    fontSize = number("FontSize", 10);
+    printerName = ini.value(kSection, QStringLiteral("Printer"));
+    fontPitch = number("FontPitch", 0);
+    orientation = number("PageOrientation", 0) == Landscape ? Landscape : Portrait;
+    paperIndex = number("PaperSize", 0);
     if (paperIndex < 0 || paperIndex >= PaperSizes::Count)
         paperIndex = PaperSizes::PrinterDefault;
     if (fontSize <= 0)
         fontSize = 10;
     if (fontPitch < DefaultPitch || fontPitch > FixedPitch)
         fontPitch = DefaultPitch;
-    margins.top = ini.value(QStringLiteral("TopMargin"), margins.top).toInt();
-    margins.left = ini.value(QStringLiteral("LeftMargin"), margins.left).toInt();
-    margins.bottom = ini.value(QStringLiteral("BottomMargin"), margins.bottom).toInt();
-    margins.right = ini.value(QStringLiteral("RightMargin"), margins.right).toInt();
-    ini.endGroup();
+    margins.top = number("TopMargin", margins.top);
+    margins.left = number("LeftMargin", margins.left);
+    margins.bottom = number("BottomMargin", margins.bottom);
+    margins.right = number("RightMargin", margins.right);
 }
 
-void PrintSettings::save(const QString &iniPath) const
+// The other sections of the program's INI file are kept as they are.
+bool PrintSettings::save(const QString &iniPath) const
 {
-    QSettings ini(iniPath, QSettings::IniFormat);
-    ini.beginGroup(kSection);
-    ini.setValue(QStringLiteral("FontName"), fontName);
-    ini.setValue(QStringLiteral("FontSize"), fontSize);
-    ini.setValue(QStringLiteral("Printer"), printerName);
-    ini.setValue(QStringLiteral("FontPitch"), fontPitch);
-    ini.setValue(QStringLiteral("PageOrientation"), orientation);
-    ini.setValue(QStringLiteral("PaperSize"), paperIndex);
-    ini.setValue(QStringLiteral("TopMargin"), margins.top);
-    ini.setValue(QStringLiteral("LeftMargin"), margins.left);
-    ini.setValue(QStringLiteral("BottomMargin"), margins.bottom);
-    ini.setValue(QStringLiteral("RightMargin"), margins.right);
-    ini.endGroup();
-    ini.sync();
+    IniFile ini(iniPath);
+    ini.setValue(kSection, QStringLiteral("FontName"), fontName);
+    ini.setInt(kSection, QStringLiteral("FontSize"), fontSize);
+    ini.setValue(kSection, QStringLiteral("Printer"), printerName);
+    ini.setInt(kSection, QStringLiteral("FontPitch"), fontPitch);
+    ini.setInt(kSection, QStringLiteral("PageOrientation"), orientation);
+    ini.setInt(kSection, QStringLiteral("PaperSize"), paperIndex);
+    ini.setInt(kSection, QStringLiteral("TopMargin"), margins.top);
+    ini.setInt(kSection, QStringLiteral("LeftMargin"), margins.left);
+    ini.setInt(kSection, QStringLiteral("BottomMargin"), margins.bottom);
+    ini.setInt(kSection, QStringLiteral("RightMargin"), margins.right);
+    return ini.save();
 }
 
 QString PrintSettings::applyPreset(Orientation o)

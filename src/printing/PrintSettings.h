@@ -29,7 +29,8 @@ public:
 
     // Reads the section; missing keys keep their defaults (margins keep the current value).
     void load(const QString &iniPath);
-    void save(const QString &iniPath) const;
+    // False when the file cannot be written.
+    bool save(const QString &iniPath) const;
 
     // The preset reports apply before the dialog: Arial 8, default pitch, A4 and the
     // orientation; shows and returns the status message.

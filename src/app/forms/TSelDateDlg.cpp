@@ -1,0 +1,36 @@
+#include "app/forms/TSelDateDlg.h"
+
+#include "ui_TSelDateDlg.h"
+
+#include "app/forms/DateFields.h"
+
+TSelDateDlg::TSelDateDlg(QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TSelDateDlg>())
+{
+    ui->setupUi(this);
+    DateFields::setup(ui->DateEdit);
+    connect(ui->OkBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TSelDateDlg::~TSelDateDlg() = default;
+
+bool TSelDateDlg::execute(QDate &date, QWidget *parent)
+{
+    TSelDateDlg dialog(parent);
+    dialog.setDate(date);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    date = dialog.date();
+    return true;
+}
+
+void TSelDateDlg::setDate(const QDate &date)
+{
+    ui->DateEdit->setDate(date);
+}
+
+QDate TSelDateDlg::date() const
+{
+    return ui->DateEdit->date();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDate>
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class TSelDateDlg;
+}
+
+// "Selectie" - asks for one date.
+class TSelDateDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TSelDateDlg(QWidget *parent = nullptr);
+    ~TSelDateDlg() override;
+
+    // On "&Deschide" writes the chosen date back and returns true; "&Inchide" returns false.
+    static bool execute(QDate &date, QWidget *parent = nullptr);
+
+    void setDate(const QDate &date);
+    QDate date() const;
+
+private:
+    std::unique_ptr<Ui::TSelDateDlg> ui;
+};

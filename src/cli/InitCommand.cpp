@@ -1,0 +1,58 @@
+#include "cli/InitCommand.h"
+
+#include "app/ConsoleMessages.h"
+#include "app/ProgramVersion.h"
+#include "app/Workstation.h"
+#include "db/DataDirectoryOpener.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "db/TDatabaseValidator.h"
+#include "db/TVTables.h"
+#include "db/VersionStore.h"
+
+#include <QDir>
+
+static int runInit(const QStringList &args, QTextStream &out, QTextStream &err)
+{
+    if (args.size() != 1 || args.first().startsWith(QLatin1Char('-'))) {
+        err << QStringLiteral("Utilizare: tessaro init DIR\n");
+        return 2;
+    }
+    const QString directory = QDir::cleanPath(QDir(args.first()).absolutePath()) + QLatin1Char('/');
+    if (!QDir().mkpath(directory)) {
+        err << QStringLiteral("Eroare: Nu pot crea directorul %1\n").arg(directory);
+        return 1;
+    }
+
+    const Workstation workstation = Workstation::fromEnvironment();
+    TDatabaseValidator valid;
+    valid.setWorkstation(workstation);
+    valid.setTables(TVTables::all());
+    valid.setRecreateIndex(true);
+
+    ConsoleMessages messages;
+    DataDirectoryOpener opener(valid, messages, workstation.iniPath());
+    // A script must not change which directory the windowed program opens next.
+    opener.setRemember(false);
+    opener.installSilentHandlers();
+    err.flush();
+    if (!opener.open(directory, QStringLiteral("Nu pot valida baza de date!\n")))
+        return 1;
+
+    try {
+        Database db(valid.directory(), workstation, QStringLiteral("TessaroInit"));
+        db.open();
+        VersionStore(db).store(ProgramVersion::current());
+    } catch (const DbError &e) {
+        err << QStringLiteral("Eroare: ") << e.userText() << '\n';
+        return 1;
+    }
+    out << QStringLiteral("Baza de date din %1 este valida.\n").arg(valid.directory());
+    return 0;
+}
+
+CliCommand initCommand()
+{
+    return {QStringLiteral("init"), QStringLiteral("DIR"),
+            QStringLiteral("creeaza sau valideaza directorul de date DIR"), runInit};
+}
