@@ -57,7 +57,7 @@ extern "C" {
 #define TESSARO_GROUP_AJUTOR 9
 
 typedef struct TessaroScreen TessaroScreen;           /* the host's screen */
-typedef struct TessaroApplication TessaroApplication; /* the host application */
+typedef struct TessaroHostApplication TessaroHostApplication; /* the host application */
 typedef struct TessaroWindow TessaroWindow;           /* a window of the host */
 typedef struct TessaroTable TessaroTable;             /* a document's header or lines */
 typedef struct TessaroMenu TessaroMenu;               /* a menu built by the module */
@@ -74,8 +74,8 @@ typedef struct TessaroHostApi
     /* Screen and application. */
     int (*screenWidth)(TessaroScreen *screen);
     int (*screenHeight)(TessaroScreen *screen);
-    const char *(*applicationName)(TessaroApplication *application);
-    const char *(*applicationVersion)(TessaroApplication *application);
+    const char *(*applicationName)(TessaroHostApplication *application);
+    const char *(*applicationVersion)(TessaroHostApplication *application);
 
     /* Windows: the main window or a document window. */
     const char *(*windowCaption)(TessaroWindow *window);
@@ -109,7 +109,7 @@ typedef struct TessaroHostApi
 } TessaroHostApi;
 
 /* Entry point signatures. */
-typedef void (*TessaroInitAddOnDLL)(TessaroScreen *screen, TessaroApplication *application,
+typedef void (*TessaroInitAddOnDLL)(TessaroScreen *screen, TessaroHostApplication *application,
                                     const TessaroHostApi *api);
 typedef void (*TessaroClearAddOnDLL)(void);
 /* Receives the settings path of the special reports, "SOFTWARE\Brindell\Tessaro\AddOns\

@@ -1,8 +1,17 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds and starts Tessaro.
+# Installs the dependencies, builds and starts Tessaro on the demo data directory
+# (demo-data/ of this checkout, or $TESSARO_DEMO_DIR). With arguments it runs a
+# headless command instead: scripts/run.sh --help lists them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSARO_BUILD_DIR:-$root/build}
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
-exec "$build/tessaro" "$@"
+if [ $# -gt 0 ]; then
+  exec "$build/tessaro" "$@"
+fi
+demo=${TESSARO_DEMO_DIR:-$root/demo-data}
+# Creates the directory the first time, validates it later, and makes it the one the
+# program opens at start.
+"$build/tessaro" init --remember "$demo"
+exec "$build/tessaro"

@@ -32,12 +32,12 @@ int screenHeight(TessaroScreen *)
     return screen ? screen->geometry().height() : 0;
 }
 
-const char *applicationName(TessaroApplication *application)
+const char *applicationName(TessaroHostApplication *application)
 {
     return application ? application->name.constData() : "";
 }
 
-const char *applicationVersion(TessaroApplication *application)
+const char *applicationVersion(TessaroHostApplication *application)
 {
     return application ? application->version.constData() : "";
 }

@@ -14,7 +14,7 @@ struct TessaroScreen
 {
 };
 
-struct TessaroApplication
+struct TessaroHostApplication
 {
     QByteArray name;
     QByteArray version;

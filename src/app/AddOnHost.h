@@ -86,7 +86,7 @@ private:
     int m_unnamedDtl = 0;
     int m_unnamedQdr = 0;
     TessaroScreen m_screen;
-    TessaroApplication m_application;
+    TessaroHostApplication m_application;
     std::vector<std::unique_ptr<TessaroWindow>> m_windows;
     std::vector<std::unique_ptr<TessaroTable>> m_tables;
 };

@@ -14,11 +14,15 @@
 
 static int runInit(const QStringList &args, QTextStream &out, QTextStream &err)
 {
-    if (args.size() != 1 || args.first().startsWith(QLatin1Char('-'))) {
-        err << QStringLiteral("Utilizare: tessaro init DIR\n");
+    QStringList rest = args;
+    // By default a script does not change which directory the windowed program opens
+    // next; --remember asks for exactly that (the demo set-up uses it).
+    const bool remember = rest.removeAll(QStringLiteral("--remember")) > 0;
+    if (rest.size() != 1 || rest.first().startsWith(QLatin1Char('-'))) {
+        err << QStringLiteral("Utilizare: tessaro init [--remember] DIR\n");
         return 2;
     }
-    const QString directory = QDir::cleanPath(QDir(args.first()).absolutePath()) + QLatin1Char('/');
+    const QString directory = QDir::cleanPath(QDir(rest.first()).absolutePath()) + QLatin1Char('/');
     if (!QDir().mkpath(directory)) {
         err << QStringLiteral("Eroare: Nu pot crea directorul %1\n").arg(directory);
         return 1;
@@ -32,8 +36,7 @@ static int runInit(const QStringList &args, QTextStream &out, QTextStream &err)
 
     ConsoleMessages messages;
     DataDirectoryOpener opener(valid, messages, workstation.iniPath());
-    // A script must not change which directory the windowed program opens next.
-    opener.setRemember(false);
+    opener.setRemember(remember);
     opener.installSilentHandlers();
     err.flush();
     if (!opener.open(directory, QStringLiteral("Nu pot valida baza de date!\n")))
@@ -53,6 +56,6 @@ static int runInit(const QStringList &args, QTextStream &out, QTextStream &err)
 
 CliCommand initCommand()
 {
-    return {QStringLiteral("init"), QStringLiteral("DIR"),
+    return {QStringLiteral("init"), QStringLiteral("[--remember] DIR"),
             QStringLiteral("creeaza sau valideaza directorul de date DIR"), runInit};
 }

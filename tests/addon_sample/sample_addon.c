@@ -44,7 +44,7 @@ static void documentClicked(void *userData)
 }
 #endif
 
-TESSARO_ADDON_EXPORT void InitAddOnDLL(TessaroScreen *screen, TessaroApplication *application,
+TESSARO_ADDON_EXPORT void InitAddOnDLL(TessaroScreen *screen, TessaroHostApplication *application,
                                        const TessaroHostApi *hostApi)
 {
     (void)screen;

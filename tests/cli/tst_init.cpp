@@ -1,5 +1,6 @@
 #include "TestEnv.h"
 
+#include "db/DataDirectoryOpener.h"
 #include "db/Database.h"
 #include "db/SchemaReader.h"
 
@@ -38,6 +39,21 @@ private Q_SLOTS:
         QCOMPARE(q.value(0).toString(), QStringLiteral("Euro"));
     }
 
+    // Only --remember makes the directory the one the windowed program opens next.
+    void remember()
+    {
+        TestEnv env;
+        DataDirectoryOpener::setLastDatabaseDir(QStringLiteral("/before/"));
+        const QString dir = env.dataDir() + QStringLiteral("demo/");
+        auto r = runProgram(QStringLiteral(TESSARO_BINARY), {QStringLiteral("init"), dir});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(DataDirectoryOpener::lastDatabaseDir(), QStringLiteral("/before/"));
+        r = runProgram(QStringLiteral(TESSARO_BINARY), {QStringLiteral("init"), QStringLiteral("--remember"), dir});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(DataDirectoryOpener::lastDatabaseDir().startsWith(QDir::cleanPath(dir)),
+                 qPrintable(DataDirectoryOpener::lastDatabaseDir()));
+    }
+
     void failures_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -47,7 +63,7 @@ private Q_SLOTS:
                                          << "Nu pot crea directorul /proc/tessaro-nu-exista/date/";
         QTest::newRow("older program's tables") << QStringList{"init", "@old"} << 1
                                                 << "contine tabele ale unei versiuni mai vechi";
-        QTest::newRow("no directory") << QStringList{"init"} << 2 << "Utilizare: tessaro init DIR";
+        QTest::newRow("no directory") << QStringList{"init"} << 2 << "Utilizare: tessaro init [--remember] DIR";
     }
 
     void failures()

@@ -2,6 +2,7 @@
 
 #include "app/Messages.h"
 #include "app/NationalFormats.h"
+#include "app/forms/AddOnMenuMerge.h"
 #include "app/forms/TDefaultDlg.h"
 #include "db/Database.h"
 #include "db/DbError.h"
@@ -11,12 +12,28 @@
 #include <QSqlDatabase>
 
 DesktopServices::DesktopServices(const Workstation &workstation, Messages &messages)
-    : m_workstation(workstation), m_messages(messages)
+    : m_workstation(workstation), m_messages(messages), m_addOns(messages)
 {
     m_parameters.loadProgramOptions(workstation.iniPath());
 }
 
-DesktopServices::~DesktopServices() = default;
+DesktopServices::~DesktopServices()
+{
+    m_addOns.unloadAll();
+}
+
+QString DesktopServices::noDatabaseText()
+{
+    return QStringLiteral("Nu este deschisa nicio baza de date. "
+                          "Deschideti una din \"Buget de lucru\".");
+}
+
+Database *DesktopServices::requireDatabase()
+{
+    if (!m_db)
+        m_messages.warning(noDatabaseText());
+    return m_db.get();
+}
 
 QString DesktopServices::connect(const QString &directory)
 {
@@ -55,6 +72,10 @@ StartupServices DesktopServices::hooks()
     s.loadParameters = [this](const QString &directory) {
         m_parameters.loadOrReport(directory, NationalFormats::current(), m_messages);
     };
+    s.loadAddOns = [this](QMenuBar *menu, const QString &directory) {
+        AddOnMenuMerge::load(m_addOns, AddOnHost::systemModuleList(), menu, directory);
+    };
+    s.addOnsChangeDirectory = [this](const QString &directory) { m_addOns.setDataDirectory(directory); };
     s.readPrintSettings = [this](const QString &iniPath) { m_printSettings.load(iniPath); };
     s.writePrintSettings = [this](const QString &iniPath) { m_printSettings.save(iniPath); };
     s.storeVersion = [this](const QString &, const QString &version) {
@@ -69,8 +90,7 @@ StartupServices DesktopServices::hooks()
     s.editParameters = [this](QWidget *parent, const QString &directory) {
         // The parameters are saved in the data directory: there must be one.
         if (directory.isEmpty()) {
-            m_messages.warning(QStringLiteral("Nu este deschisa nicio baza de date. "
-                                              "Deschideti una din \"Buget de lucru\"."));
+            m_messages.warning(noDatabaseText());
             return;
         }
         const QSqlDatabase db = m_db ? QSqlDatabase::database(m_db->connectionName(), false)

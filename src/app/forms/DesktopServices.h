@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AddOnHost.h"
 #include "app/Parameters.h"
 #include "app/Workstation.h"
 #include "app/forms/StartupServices.h"
@@ -25,6 +26,12 @@ public:
     Database *database() const { return m_db.get(); }
     Parameters &parameters() { return m_parameters; }
     PrintSettings &printSettings() { return m_printSettings; }
+    AddOnHost &addOns() { return m_addOns; }
+    const Workstation &workstation() const { return m_workstation; }
+
+    // The open connection; without one tells the user and returns nullptr.
+    Database *requireDatabase();
+    static QString noDatabaseText();
 
 private:
     // Connects to a directory that has just been validated; empty on failure (told).
@@ -35,4 +42,5 @@ private:
     std::unique_ptr<Database> m_db;
     Parameters m_parameters;
     PrintSettings m_printSettings;
+    AddOnHost m_addOns;
 };

@@ -4,6 +4,7 @@
 #include "app/Workstation.h"
 #include "app/forms/BoxMessages.h"
 #include "app/forms/DesktopServices.h"
+#include "app/forms/MainCommands.h"
 #include "app/forms/MainPictures.h"
 #include "app/forms/TMainForm.h"
 #include "app/forms/TessaroApplication.h"
@@ -29,6 +30,7 @@ int runGui(int argc, char **argv)
     DesktopServices services(workstation, messages);
     TMainForm window(workstation, messages, services.hooks());
     messages.setParent(&window);
+    registerMainCommands(window, services, messages);
     QObject::connect(&instance, &SingleInstance::showRequested, &window, &TMainForm::bringToFront);
     // Without a window manager "maximised" means nothing; fill the screen anyway.
     if (const QScreen *screen = QGuiApplication::primaryScreen())

@@ -1,0 +1,52 @@
+#include "app/forms/MainCommands.h"
+
+#include "app/forms/DesktopServices.h"
+#include "app/forms/TMainForm.h"
+#include "app/forms/TUserForm.h"
+#include "catalogs/forms/TCatLookupForm.h"
+#include "catalogs/forms/TClientLookupForm.h"
+#include "catalogs/forms/TFirmDataDlg.h"
+#include "catalogs/forms/TFurnLookupForm.h"
+#include "catalogs/forms/TGestlookupForm.h"
+
+void registerMainCommands(TMainForm &window, DesktopServices &services, Messages &messages)
+{
+    const Workstation &ws = services.workstation();
+
+    // A child window over the open data directory, single-instance by its name.
+    auto child = [&window, &services](const QString &name, auto create) {
+        return [&window, &services, name, create] {
+            Database *db = services.requireDatabase();
+            if (!db)
+                return;
+            window.openChild(name, [&] { return create(*db); });
+        };
+    };
+
+    window.setCommand(QStringLiteral("Catalog1"),
+                      child(QStringLiteral("TCatLookupForm"), [&messages, &ws](Database &db) {
+                          return static_cast<QWidget *>(TCatLookupForm::create(db, messages, ws));
+                      }));
+    window.setCommand(QStringLiteral("Gestiuni1"),
+                      child(QStringLiteral("TGestlookupForm"), [&messages, &ws](Database &db) {
+                          return static_cast<QWidget *>(TGestlookupForm::create(db, messages, ws));
+                      }));
+    window.setCommand(QStringLiteral("Furnizori1"),
+                      child(QStringLiteral("TFurnLookupForm"), [&services, &messages, &ws](Database &db) {
+                          return static_cast<QWidget *>(
+                              TFurnLookupForm::create(db, services.parameters(), messages, ws));
+                      }));
+    window.setCommand(QStringLiteral("Bugete1"),
+                      child(QStringLiteral("TClientLookupForm"), [&services, &messages, &ws](Database &db) {
+                          return static_cast<QWidget *>(
+                              TClientLookupForm::create(db, services.parameters(), messages, ws));
+                      }));
+    window.setCommand(QStringLiteral("Gestionari1"), [&window, &services, &messages] {
+        if (Database *db = services.requireDatabase())
+            TUserForm::execute(*db, messages, &window);
+    });
+    window.setCommand(QStringLiteral("Unitatea1"), [&window, &services, &messages] {
+        if (Database *db = services.requireDatabase())
+            TFirmDataDlg::execute(*db, services.parameters(), messages, window.dataDirectory(), &window);
+    });
+}
