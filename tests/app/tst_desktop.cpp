@@ -1,0 +1,91 @@
+#include "TestEnv.h"
+
+#include "app/ScriptedMessages.h"
+#include "app/forms/DesktopServices.h"
+#include "app/forms/MainCommands.h"
+#include "app/forms/TMainForm.h"
+#include "db/DataDirectoryOpener.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+using tessaro_test::runProgram;
+
+// The windowed program put together as GuiMain does: start-up on the directory used
+// last, then the menu entries that open the nomenclator windows.
+class TestDesktop : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void nomenclatorWindowsOpenOnTheDataDirectory_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("child");
+        QTest::newRow("catalogue") << "Catalog1" << "TCatLookupForm";
+        QTest::newRow("units") << "Gestiuni1" << "TGestlookupForm";
+        QTest::newRow("suppliers") << "Furnizori1" << "TFurnLookupForm";
+        QTest::newRow("budgets") << "Bugete1" << "TClientLookupForm";
+    }
+
+    void nomenclatorWindowsOpenOnTheDataDirectory()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, child);
+        TestEnv env;
+        const auto init = runProgram(QStringLiteral(TESSARO_BINARY),
+                                     {QStringLiteral("init"), QStringLiteral("--remember"), env.dataDir()});
+        QCOMPARE(init.exitCode, 0);
+
+        ScriptedMessages messages;
+        DesktopServices services(env.workstation(), messages);
+        TMainForm window(env.workstation(), messages, services.hooks(), env.path("legacy"));
+        registerMainCommands(window, services, messages);
+        QVERIFY2(window.dataDirectory().startsWith(QDir::cleanPath(env.dataDir())),
+                 qPrintable(messages.texts().join('\n')));
+        QVERIFY(window.windowTitle().startsWith(QStringLiteral("Evidenta mijloacelor fixe - ")));
+        QVERIFY(services.database());
+
+        QAction *entry = window.findChild<QAction *>(action);
+        QVERIFY(entry && entry->isEnabled());
+        entry->trigger();
+        entry->trigger(); // single instance: the second command brings it to the front
+        const auto children = window.mdiArea()->subWindowList();
+        QCOMPARE(children.size(), 1);
+        QCOMPARE(children.first()->widget()->objectName(), child);
+        QVERIFY2(messages.texts(ScriptedMessages::Kind::Error).isEmpty(),
+                 qPrintable(messages.texts().join('\n')));
+
+        const QString screens = qEnvironmentVariable("TESSARO_SCREENS");
+        if (!screens.isEmpty() && action == QLatin1String("Catalog1")) {
+            window.resize(1280, 800);
+            window.show();
+            QTest::qWait(300);
+            window.grab().save(screens + QStringLiteral("/desktop-catalog.png"));
+        }
+    }
+
+    // Without a data directory the windows say so instead of failing on the tables.
+    void withoutDataDirectory()
+    {
+        TestEnv env;
+        DataDirectoryOpener::setLastDatabaseDir(env.path("missing/"));
+        ScriptedMessages messages;
+        messages.setDefaultAnswer(false);
+        DesktopServices services(env.workstation(), messages);
+        StartupServices hooks = services.hooks();
+        hooks.openLastDatabase = nullptr; // the browser would ask; start with none open
+        TMainForm window(env.workstation(), messages, hooks, env.path("legacy"));
+        registerMainCommands(window, services, messages);
+        QVERIFY(window.dataDirectory().isEmpty());
+        messages.clear();
+        window.findChild<QAction *>(QStringLiteral("Catalog1"))->trigger();
+        QCOMPARE(messages.texts(ScriptedMessages::Kind::Warning),
+                 QStringList{DesktopServices::noDatabaseText()});
+        QVERIFY(window.mdiArea()->subWindowList().isEmpty());
+    }
+};
+
+TESSARO_TEST_MAIN(TestDesktop)
+#include "tst_desktop.moc"
