@@ -99,11 +99,19 @@ bool GridEditing::post()
         return true;
     const QModelIndex current = m_grid->currentIndex();
     const QVariantMap key = current.isValid() ? m_model->keyValues(current.row()) : QVariantMap();
-    const int column = current.isValid() ? current.column() : 0;
+    return postAndReselect(key, -1, current.isValid() ? current.column() : 0);
+}
+
+// Posts the pending row, then puts the cursor on the row with `key` (after the re-read),
+// else on `fallbackRow`; a refused post brings the user back to the refused row.
+bool GridEditing::postAndReselect(const QVariantMap &key, int fallbackRow, int column)
+{
     m_busy = true;
     const bool ok = m_model->post();
     if (ok) {
-        const int row = m_model->findRow(key);
+        int row = key.isEmpty() ? -1 : m_model->findRow(key);
+        if (row < 0 && fallbackRow >= 0)
+            row = qMin(fallbackRow, m_model->rowCount() - 1);
         if (row >= 0)
             m_grid->selectionModel()->setCurrentIndex(m_model->index(row, column),
                                                       QItemSelectionModel::ClearAndSelect
@@ -127,27 +135,8 @@ void GridEditing::currentRowChanged(const QModelIndex &current, const QModelInde
     const int targetRow = current.row();
     // Posting re-reads the table, which must not happen inside the view's own change.
     QTimer::singleShot(0, this, [this, target, targetRow] {
-        if (!m_model->isDirty())
-            return;
-        m_busy = true;
-        const bool ok = m_model->post();
-        const int column = qMax(0, m_grid->currentIndex().column());
-        if (ok) {
-            int row = target.isEmpty() ? -1 : m_model->findRow(target);
-            if (row < 0)
-                row = qMin(targetRow, m_model->rowCount() - 1);
-            if (row >= 0)
-                m_grid->selectionModel()->setCurrentIndex(m_model->index(row, column),
-                                                          QItemSelectionModel::ClearAndSelect
-                                                              | (m_editable ? QItemSelectionModel::NoUpdate
-                                                                            : QItemSelectionModel::Rows));
-        } else if (m_model->refusedRow() >= 0) {
-            m_grid->selectionModel()->setCurrentIndex(m_model->index(m_model->refusedRow(), column),
-                                                      QItemSelectionModel::ClearAndSelect);
-        }
-        m_busy = false;
-        if (ok)
-            Q_EMIT posted();
+        if (m_model->isDirty())
+            postAndReselect(target, targetRow, qMax(0, m_grid->currentIndex().column()));
     });
 }
 

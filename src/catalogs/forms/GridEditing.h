@@ -45,6 +45,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool postAndReselect(const QVariantMap &key, int fallbackRow, int column);
     void currentRowChanged(const QModelIndex &current, const QModelIndex &previous);
 
     QTableView *m_grid;
