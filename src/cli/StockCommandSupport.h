@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/Parameters.h"
+#include "db/Database.h"
+
+#include <QStringList>
+#include <QTextStream>
+
+#include <memory>
+
+// What the stock commands share: their options and the opening of the data directory.
+namespace StockCommandSupport {
+
+// Takes "NAME VALUE" pairs of the known options out of args into values. False with a
+// message on err for an unknown argument, a missing or repeated value.
+bool takeOptions(const QStringList &args, const QStringList &known, QMap<QString, QString> &values,
+                 QTextStream &err);
+
+// Opens the data directory and reads its parameters. Null, with a message on err, when
+// the directory is not a data directory or cannot be opened.
+std::unique_ptr<Database> open(const QString &directory, Parameters &parameters, QTextStream &err);
+
+} // namespace StockCommandSupport

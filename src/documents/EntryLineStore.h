@@ -1,0 +1,27 @@
+#pragma once
+
+#include "documents/EntryLine.h"
+
+#include <optional>
+
+class Database;
+
+// Reads and writes whole `Item_in` rows by document and line number. No stock rule
+// here: the services that call it keep `Stoc` in step.
+class EntryLineStore
+{
+public:
+    explicit EntryLineStore(Database &db) : m_db(db) {}
+
+    std::optional<EntryLine> load(double contor, double contorSecundar) const;
+    // The line needs its line number; throws DbError (a key violation when taken).
+    void insert(const EntryLine &line);
+    // Rewrites the stored row of the line's document and line number.
+    void update(const EntryLine &line);
+    void remove(double contor, double contorSecundar);
+    // The lines of a document in line-number order.
+    QList<EntryLine> lines(double contor) const;
+
+private:
+    Database &m_db;
+};
