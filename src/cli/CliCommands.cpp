@@ -1,11 +1,13 @@
 #include "cli/CliCommand.h"
+#include "cli/DemoCommand.h"
 #include "cli/InitCommand.h"
 #include "cli/PrintTestReportCommand.h"
 #include "cli/RecalcCommand.h"
 #include "cli/StockAtCommand.h"
 
-// Later commands are added here, each implemented in its own file of this folder.
+// Every headless command, in the order --help lists them; each lives in its own file.
 QList<CliCommand> cliCommands()
 {
-    return {initCommand(), printTestReportCommand(), recalcCommand(), stockAtCommand()};
+    return {initCommand(),   demoCommand(),    recalcCommand(),
+            stockAtCommand(), printTestReportCommand()};
 }
