@@ -11,7 +11,10 @@ if [ $# -gt 0 ]; then
   exec "$build/tessaro" "$@"
 fi
 demo=${TESSARO_DEMO_DIR:-$root/demo-data}
-# Creates the directory the first time, validates it later, and makes it the one the
-# program opens at start.
+# The demo register is made on first use; afterwards the directory is only validated.
+# Either way it becomes the directory the program opens at start.
+if [ ! -e "$demo/tessaro.sqlite" ]; then
+  "$build/tessaro" demo "$demo"
+fi
 "$build/tessaro" init --remember "$demo"
 exec "$build/tessaro"
