@@ -12,7 +12,11 @@ QString cliUsage()
         "  --version           afiseaza versiunea programului\n");
     for (const CliCommand &c : cliCommands()) {
         const QString head = c.name + (c.synopsis.isEmpty() ? QString() : QLatin1Char(' ') + c.synopsis);
-        text += QStringLiteral("  %1 %2\n").arg(head, -19).arg(c.summary);
+        // A long synopsis gets the summary on a line of its own.
+        if (head.size() > 19)
+            text += QStringLiteral("  %1\n  %2 %3\n").arg(head, QString(19, QLatin1Char(' ')), c.summary);
+        else
+            text += QStringLiteral("  %1 %2\n").arg(head, -19).arg(c.summary);
     }
     return text;
 }
