@@ -286,6 +286,10 @@ QMdiSubWindow *TMainForm::openChild(const QString &name, const std::function<QWi
     widget->setObjectName(name);
     QMdiSubWindow *sub = ui->MdiClient->addSubWindow(widget);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // Grids want room: a new child takes most of the client area unless it asks for more.
+    const QSize room = ui->MdiClient->viewport()->size();
+    sub->resize(qMax(sub->sizeHint().width(), room.width() * 3 / 4),
+                qMax(sub->sizeHint().height(), room.height() * 3 / 4));
     sub->show();
     ui->MdiClient->setActiveSubWindow(sub);
     return sub;
