@@ -8,11 +8,13 @@
 #include "db/DbError.h"
 #include "db/VersionStore.h"
 #include "db/forms/TDBValidMsgForm.h"
+#include "printing/forms/QPrinterDevice.h"
 
 #include <QSqlDatabase>
 
 DesktopServices::DesktopServices(const Workstation &workstation, Messages &messages)
-    : m_workstation(workstation), m_messages(messages), m_addOns(messages)
+    : m_workstation(workstation), m_messages(messages),
+      m_print(std::make_unique<QPrinterDevice>()), m_addOns(messages)
 {
     m_parameters.loadProgramOptions(workstation.iniPath());
 }
@@ -76,8 +78,8 @@ StartupServices DesktopServices::hooks()
         AddOnMenuMerge::load(m_addOns, AddOnHost::systemModuleList(), menu, directory);
     };
     s.addOnsChangeDirectory = [this](const QString &directory) { m_addOns.setDataDirectory(directory); };
-    s.readPrintSettings = [this](const QString &iniPath) { m_printSettings.load(iniPath); };
-    s.writePrintSettings = [this](const QString &iniPath) { m_printSettings.save(iniPath); };
+    s.readPrintSettings = [this](const QString &iniPath) { m_print.readSettings(iniPath); };
+    s.writePrintSettings = [this](const QString &iniPath) { m_print.writeSettings(iniPath); };
     s.storeVersion = [this](const QString &, const QString &version) {
         if (!m_db)
             return;

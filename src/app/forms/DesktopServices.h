@@ -4,7 +4,7 @@
 #include "app/Parameters.h"
 #include "app/Workstation.h"
 #include "app/forms/StartupServices.h"
-#include "printing/PrintSettings.h"
+#include "printing/PrintContext.h"
 
 #include <memory>
 
@@ -25,7 +25,7 @@ public:
     // The open data directory's connection; nullptr while none is open.
     Database *database() const { return m_db.get(); }
     Parameters &parameters() { return m_parameters; }
-    PrintSettings &printSettings() { return m_printSettings; }
+    PrintContext &print() { return m_print; }
     AddOnHost &addOns() { return m_addOns; }
     const Workstation &workstation() const { return m_workstation; }
 
@@ -41,6 +41,6 @@ private:
     Messages &m_messages;
     std::unique_ptr<Database> m_db;
     Parameters m_parameters;
-    PrintSettings m_printSettings;
+    PrintContext m_print;
     AddOnHost m_addOns;
 };

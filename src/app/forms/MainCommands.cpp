@@ -8,6 +8,7 @@
 #include "catalogs/forms/TFirmDataDlg.h"
 #include "catalogs/forms/TFurnLookupForm.h"
 #include "catalogs/forms/TGestlookupForm.h"
+#include "reports/forms/DepreciationSituationRun.h"
 
 void registerMainCommands(TMainForm &window, DesktopServices &services, Messages &messages)
 {
@@ -49,4 +50,18 @@ void registerMainCommands(TMainForm &window, DesktopServices &services, Messages
         if (Database *db = services.requireDatabase())
             TFirmDataDlg::execute(*db, services.parameters(), messages, window.dataDirectory(), &window);
     });
+
+    const std::pair<const char *, SituationKind> situations[] = {
+        {"DepreciationAtDate1", SituationKind::AtDate},
+        {"DepreciationByAccount1", SituationKind::ByAccount},
+        {"DepreciationSummary1", SituationKind::Summary},
+        {"DepreciationSummaryByAccount1", SituationKind::SummaryByAccount},
+    };
+    for (const auto &[action, kind] : situations) {
+        window.setCommand(QString::fromLatin1(action), [&window, &services, &messages, kind] {
+            if (Database *db = services.requireDatabase())
+                runDepreciationSituation(kind, &window, *db, services.parameters(), services.print(),
+                                         messages, window.selection());
+        });
+    }
 }

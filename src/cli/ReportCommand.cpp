@@ -1,0 +1,138 @@
+#include "cli/ReportCommand.h"
+
+#include "app/Workstation.h"
+#include "cli/ReportOutput.h"
+#include "cli/StockCommandSupport.h"
+#include "db/DbError.h"
+#include "documents/StockAtDate.h"
+#include "printing/PdfOutput.h"
+#include "reports/DepreciationSituation.h"
+#include "reports/SituationReport.h"
+
+#include <QDate>
+#include <QSaveFile>
+
+namespace {
+
+QString synopsis()
+{
+    return QStringLiteral("NUME --data DIR --date AAAA-LL-ZZ [--units A1,B2] [--budget COD] [--only-undepreciated] ")
+           + ReportOutput::synopsis();
+}
+
+QString usage()
+{
+    return QStringLiteral("Utilizare: tessaro report %1\nNUME: %2\n")
+        .arg(synopsis(), SituationKinds::commandNames().join(QStringLiteral(", ")));
+}
+
+bool writeText(const QString &path, const QString &text, QTextStream &err)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(text.toUtf8());
+        if (file.commit())
+            return true;
+    }
+    err << QStringLiteral("Eroare: Nu pot scrie fisierul %1\n").arg(path);
+    return false;
+}
+
+int runReport(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    QStringList args = arguments;
+    SituationKind kind;
+    if (args.isEmpty() || !SituationKinds::fromCommandName(args.first(), kind)) {
+        err << QStringLiteral("Raport necunoscut: %1\n").arg(args.value(0)) << usage();
+        return 2;
+    }
+    args.removeFirst();
+    const bool only = args.removeAll(QStringLiteral("--only-undepreciated")) > 0;
+    ReportOutputOptions output;
+    if (!ReportOutput::takeOptions(args, output, err)) {
+        err << usage();
+        return 2;
+    }
+    const QString data = QStringLiteral("--data"), dateOption = QStringLiteral("--date"),
+                  unitsOption = QStringLiteral("--units"), budgetOption = QStringLiteral("--budget");
+    QMap<QString, QString> options;
+    if (!StockCommandSupport::takeOptions(args, {data, dateOption, unitsOption, budgetOption}, options, err)
+        || !options.contains(data) || !options.contains(dateOption)) {
+        err << usage();
+        return 2;
+    }
+    if (output.isEmpty()) {
+        err << QStringLiteral("Indicati --pdf FISIER sau --csv FISIER.\n");
+        return 2;
+    }
+    const QDate date = QDate::fromString(options.value(dateOption), QStringLiteral("yyyy-MM-dd"));
+    if (!date.isValid()) {
+        err << QStringLiteral("Eroare: <%1> nu este o data corecta (AAAA-LL-ZZ).\n").arg(options.value(dateOption));
+        return 2;
+    }
+    QStringList units;
+    for (const QString &code : options.value(unitsOption).split(QLatin1Char(',')))
+        if (!code.trimmed().isEmpty())
+            units << code.trimmed();
+
+    Parameters parameters;
+    const auto db = StockCommandSupport::open(options.value(data), parameters, err);
+    if (!db)
+        return 1;
+
+    SituationReport::Header header;
+    header.date = date;
+    header.printed = QDate::currentDate();
+    header.onlyUndepreciated = only;
+    QVector<ReportRow> lines;
+    StockAtDate stock(*db, parameters.lot);
+    DepreciationSituation situation(*db);
+    try {
+        const QString budget = options.value(budgetOption);
+        if (!situation.readHeader(parameters.firmNo, budget, header)) {
+            err << QStringLiteral("Eroare: Bugetul <%1> nu exista!\n").arg(budget);
+            return 1;
+        }
+        if (!stock.build(date, units)) {
+            err << StockAtDate::noDocumentsText() << '\n';
+            return 1;
+        }
+        DepreciationSituation::Options o;
+        o.date = date;
+        o.units = units;
+        o.budget = budget;
+        o.onlyUndepreciated = only;
+        o.epsilon = parameters.epsilon;
+        lines = situation.build(kind, o);
+        situation.dropAnswerTable();
+        stock.drop();
+    } catch (const DbError &e) {
+        err << QStringLiteral("Eroare: ") << e.userText() << '\n';
+        return 1;
+    }
+
+    PrintSettings settings;
+    settings.load(Workstation::fromEnvironment().iniPath());
+    settings.applyPreset(PrintSettings::Landscape);
+    if (!output.pdfPath.isEmpty()) {
+        const ReportDocument document =
+            SituationReport::document(kind, header, lines, PageSetup::fromSettings(settings));
+        QString error;
+        if (!PdfOutput::write(document, output.pdfPath, &error)) {
+            err << error << '\n';
+            return 1;
+        }
+        out << QStringLiteral("%1 pagini scrise in %2\n").arg(document.pageCount()).arg(output.pdfPath);
+    }
+    if (!output.csvPath.isEmpty() && !writeText(output.csvPath, SituationReport::csv(kind, lines), err))
+        return 1;
+    return 0;
+}
+
+} // namespace
+
+CliCommand reportCommand()
+{
+    return {QStringLiteral("report"), synopsis(), QStringLiteral("situatiile amortizarii la o data (PDF si CSV)"),
+            runReport};
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "printing/ReportDefinition.h"
+#include "reports/SituationKind.h"
+#include "reports/SituationReport.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+class Database;
+
+// The asset lines of a depreciation situation, from the stock at the date already in
+// `PVL_PRIV.ANSW_ST`: one selection joins the stock with the entry lines, the rule is
+// applied while reading, the first row of each key is kept through the primary key of
+// `PVL_PRIV.ANSW_TMP`, which is read back in print order. The summaries total these
+// same lines.
+class DepreciationSituation
+{
+public:
+    // Indexes of the values in each returned line.
+    enum Field {
+        Unit, UnitName, Account, MainGroup, MainGroupName, Group, GroupName, Article, Name, Domain,
+        Price, Quantity, Value, Lot, TotalDuration, RemainingDuration, InitialDepreciation, Monthly,
+        Computed, UpdatedDuration, Remaining, FieldCount
+    };
+
+    struct Options
+    {
+        QDate date;
+        QStringList units;   // empty: every unit of the stock answer
+        QString budget;      // empty: every budget
+        bool onlyUndepreciated = false;
+        double epsilon = 0.00001;
+    };
+
+    explicit DepreciationSituation(Database &db) : m_db(db) {}
+
+    // Recreates ANSW_TMP, fills it and returns its lines in print order, amounts
+    // rounded to the ban as printed. DbError when the selection fails; a row that
+    // cannot be added is skipped.
+    QVector<ReportRow> build(SituationKind kind, const Options &options);
+    // The answer table belongs to the run.
+    void dropAnswerTable();
+
+    // The organisation record `firmNo` and the budget's name for the page header. False
+    // when a budget is given that the budget table does not hold.
+    bool readHeader(int firmNo, const QString &budget, SituationReport::Header &header);
+    bool hasBudgets();
+
+private:
+    Database &m_db;
+};

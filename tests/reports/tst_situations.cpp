@@ -1,0 +1,159 @@
+#include "TestEnv.h"
+
+#include "db/Database.h"
+#include "documents/StockAtDate.h"
+#include "printing/PageSetup.h"
+#include "printing/PrintSettings.h"
+#include "printing/ReportEngine.h"
+#include "reports/DepreciationSituation.h"
+#include "reports/SituationReport.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+using F = DepreciationSituation::Field;
+
+// The depreciation situations beyond what the golden files show: the main-group
+// breakdown, printed totals equal to the sum of the printed lines, the refusals of the
+// headless command.
+class SituationsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void loadFixture(Database &db)
+    {
+        QFile file(QStringLiteral(TESSARO_SOURCE_DIR "/tests/golden/common.sql"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString text;
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')))
+            if (!line.trimmed().startsWith(QLatin1String("--")))
+                text += line + QLatin1Char('\n');
+        for (const QString &s : text.split(QRegularExpression(QStringLiteral(";\\s*\\n"))))
+            if (!s.trimmed().isEmpty())
+                db.run(s);
+    }
+
+private slots:
+    void mainGroupKey_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("three levels") << "2.1.1" << "2.";
+        QTest::newRow("two digits") << "12.3" << "12.";
+        QTest::newRow("no dot") << "301" << "";
+        QTest::newRow("empty") << "" << "";
+    }
+    void mainGroupKey()
+    {
+        QFETCH(QString, group);
+        QFETCH(QString, key);
+        QCOMPARE(SituationReport::mainGroupKey(group), key);
+    }
+
+    // Beyond 11 main groups every group keeps its own entry; a known key adds up.
+    void breakdownHasNoLimit()
+    {
+        QVector<SituationReport::Breakdown> list;
+        for (int i = 1; i <= 14; ++i) {
+            SituationReport::Breakdown b;
+            b.key = QStringLiteral("%1.").arg(i);
+            b.amounts[0] = 0.1;
+            SituationReport::addTo(list, b);
+            SituationReport::addTo(list, b);
+        }
+        QCOMPARE(list.size(), 14);
+        QCOMPARE(list.last().key, QStringLiteral("14."));
+        QCOMPARE(list.last().amounts[0], 0.2);
+    }
+
+    void totalsAreSumsOfLines_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("only");
+        for (int k = 0; k < 4; ++k)
+            for (bool only : {false, true})
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(k).arg(only))) << k << only;
+    }
+    void totalsAreSumsOfLines()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, only);
+        TestEnv env;
+        auto init = tessaro_test::runProgram(QStringLiteral(TESSARO_BINARY), {QStringLiteral("init"), env.dataDir()});
+        QCOMPARE(init.exitCode, 0);
+        Database db(env.dataDir(), env.workstation(), QStringLiteral("situations"));
+        db.open();
+        loadFixture(db);
+        StockAtDate stock(db, false);
+        QVERIFY(stock.build(QDate(2022, 6, 30), {}));
+        DepreciationSituation situation(db);
+        DepreciationSituation::Options o;
+        o.date = QDate(2022, 6, 30);
+        o.onlyUndepreciated = only;
+        const auto k = SituationKind(kind);
+        const QVector<ReportRow> assets = situation.build(k, o);
+        QVERIFY(!assets.isEmpty());
+        situation.dropAnswerTable();
+        stock.drop();
+        QVERIFY(!db.run(QStringLiteral("SELECT name FROM \"PVL_PRIV\".sqlite_master WHERE name IN ('ANSW_TMP', 'ANSW_ST')")).next());
+
+        const QVector<ReportRow> lines = SituationReport::printedLines(k, assets);
+        const int amountFields[5] = {F::Value, F::InitialDepreciation, F::Monthly, F::Computed, F::Remaining};
+        QStringList expected;
+        for (int f : amountFields) {
+            double sum = 0;
+            for (const ReportRow &r : lines)
+                sum += r[f].toDouble();
+            expected << ReportEngine::cellText(sum, QStringLiteral("#,##0.00"));
+        }
+        PrintSettings settings;
+        settings.applyPreset(PrintSettings::Landscape);
+        SituationReport::Header header;
+        header.date = o.date;
+        header.onlyUndepreciated = only;
+        const ReportDocument doc = SituationReport::document(k, header, assets, PageSetup::fromSettings(settings));
+        const QStringList texts = doc.texts(doc.pageCount() - 1);
+        const QString caption = k == SituationKind::SummaryByAccount ? QStringLiteral("Total general:")
+                                                                     : QStringLiteral("Total general");
+        const qsizetype at = texts.indexOf(caption);
+        QVERIFY(at >= 0);
+        QCOMPARE(texts.mid(at + 1, 5), expected);
+        QCOMPARE(texts.contains(QStringLiteral("(numai cele neamortizate)")),
+                 only && SituationKinds::isSummary(k));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown report") << QStringList{"situatia", "--date", "2022-06-30"} << "Raport necunoscut";
+        QTest::newRow("bad date") << QStringList{"situatia-amortizarii", "--date", "2022-02-30"} << "nu este o data corecta";
+        QTest::newRow("not a data directory") << QStringList{"centralizator-amortizari", "--date", "2022-06-30", "--data", "NODATA"}
+                                             << "nu este un director de date";
+        QTest::newRow("unknown budget") << QStringList{"situatia-amortizarii", "--date", "2022-06-30", "--budget", "ZZ"}
+                                       << "Bugetul <ZZ> nu exista!";
+    }
+    void refusals()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        TestEnv env;
+        auto init = tessaro_test::runProgram(QStringLiteral(TESSARO_BINARY), {QStringLiteral("init"), env.dataDir()});
+        QCOMPARE(init.exitCode, 0);
+        if (!args.contains(QStringLiteral("--data")))
+            args << QStringLiteral("--data") << env.dataDir();
+        else
+            args.replace(args.indexOf(QStringLiteral("NODATA")), env.path(QStringLiteral("empty")));
+        const QString csv = env.path(QStringLiteral("out.csv")), pdf = env.path(QStringLiteral("out.pdf"));
+        args << QStringLiteral("--csv") << csv << QStringLiteral("--pdf") << pdf;
+        auto run = tessaro_test::runProgram(QStringLiteral(TESSARO_BINARY), QStringList{QStringLiteral("report")} + args);
+        QVERIFY(run.exitCode != 0);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(!QFile::exists(csv));
+        QVERIFY(!QFile::exists(pdf));
+    }
+};
+
+TESSARO_TEST_MAIN(SituationsTest)
+#include "tst_situations.moc"
