@@ -111,10 +111,11 @@ int runDemo(const QStringList &args, QTextStream &out, QTextStream &err)
             return 1;
         }
 
-        // The organisation that the documents name.
+        // The organisation that the documents name, and the national decimal comma.
         IniFile ini(Parameters::filePath(valid.directory()));
         ini.reload();
         ini.setInt(QStringLiteral("Default"), QStringLiteral("FirmNo"), DemoRegister::firmNo);
+        ini.setValue(QStringLiteral("Default"), QStringLiteral("Decimal separator"), QStringLiteral("Coma"));
         if (!ini.save())
             throw DataDirectoryError(QStringLiteral("Nu pot crea fisierul %1").arg(ini.path()));
 

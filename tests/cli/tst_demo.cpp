@@ -1,5 +1,7 @@
 #include "TestEnv.h"
 
+#include "app/NationalFormats.h"
+#include "app/Parameters.h"
 #include "db/Database.h"
 #include "documents/StockRecalculation.h"
 
@@ -70,6 +72,13 @@ private Q_SLOTS:
         const auto r = runProgram(QStringLiteral(TESSARO_BINARY),
                                   {QStringLiteral("demo"), dir, QStringLiteral("--assets"), QString::number(assets)});
         QVERIFY2(r.exitCode == 0, qPrintable(r.out + r.err));
+
+        // Its parameters name the organisation and print numbers the Romanian way.
+        Parameters params;
+        NationalFormats formats;
+        params.load(dir, formats);
+        QCOMPARE(params.firmNo, 1);
+        QCOMPARE(formats.decimalSeparator(), QChar(u','));
 
         // The directory passes the start-up check untouched.
         const QByteArray before = checksum(dir, env.workstation());

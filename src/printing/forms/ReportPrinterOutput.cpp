@@ -11,6 +11,28 @@
 #include <QPainter>
 #include <QPrinter>
 
+namespace {
+
+// The file dialog with Romanian texts: Qt has no Romanian translation of its own.
+QString askPdfPath(QWidget *owner, const QString &suggested)
+{
+    QFileDialog dialog(owner, QStringLiteral("Salvare raport ca PDF"), suggested,
+                       QStringLiteral("Fisiere PDF (*.pdf)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Director:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nume fisier:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tip fisier:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Salveaza"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("&Renunta"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
 void ReportPrinterOutput::paint(QPrinter &printer, const ReportDocument &document, const QVector<int> &pages)
 {
     printer.setFullPage(true);
@@ -40,9 +62,7 @@ bool ReportPrinterOutput::output(QWidget *owner, PrintContext &context, Messages
         if (path.isEmpty() && device)
             path = device->printer().outputFileName();
         if (path.isEmpty())
-            path = QFileDialog::getSaveFileName(owner, QStringLiteral("Salvare raport ca PDF"),
-                                                document.title + QStringLiteral(".pdf"),
-                                                QStringLiteral("Fisiere PDF (*.pdf)"));
+            path = askPdfPath(owner, document.title + QStringLiteral(".pdf"));
         if (path.isEmpty())
             return false;
         QString error;
