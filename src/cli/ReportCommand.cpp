@@ -65,15 +65,10 @@ int runReport(const QStringList &arguments, QTextStream &out, QTextStream &err)
         err << QStringLiteral("Indicati --pdf FISIER sau --csv FISIER.\n");
         return 2;
     }
-    const QDate date = QDate::fromString(options.value(dateOption), QStringLiteral("yyyy-MM-dd"));
-    if (!date.isValid()) {
-        err << QStringLiteral("Eroare: <%1> nu este o data corecta (AAAA-LL-ZZ).\n").arg(options.value(dateOption));
+    const QDate date = StockCommandSupport::takeDate(options.value(dateOption), err);
+    if (!date.isValid())
         return 2;
-    }
-    QStringList units;
-    for (const QString &code : options.value(unitsOption).split(QLatin1Char(',')))
-        if (!code.trimmed().isEmpty())
-            units << code.trimmed();
+    const QStringList units = StockCommandSupport::splitUnits(options.value(unitsOption));
 
     Parameters parameters;
     const auto db = StockCommandSupport::open(options.value(data), parameters, err);

@@ -42,16 +42,10 @@ static int runStockAt(const QStringList &args, QTextStream &out, QTextStream &er
         err << usage();
         return 2;
     }
-    const QString dateText = options.value(dateOption);
-    const QDate date = QDate::fromString(dateText, QStringLiteral("yyyy-MM-dd"));
-    if (!date.isValid()) {
-        err << QStringLiteral("Eroare: <%1> nu este o data corecta (AAAA-LL-ZZ).\n").arg(dateText);
+    const QDate date = StockCommandSupport::takeDate(options.value(dateOption), err);
+    if (!date.isValid())
         return 2;
-    }
-    QStringList units;
-    for (const QString &code : options.value(unitsOption).split(QLatin1Char(',')))
-        if (!code.trimmed().isEmpty())
-            units << code.trimmed();
+    const QStringList units = StockCommandSupport::splitUnits(options.value(unitsOption));
 
     Parameters parameters;
     const auto db = StockCommandSupport::open(options.value(data), parameters, err);

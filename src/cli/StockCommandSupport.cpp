@@ -58,4 +58,21 @@ std::unique_ptr<Database> open(const QString &directory, Parameters &parameters,
     return db;
 }
 
+QDate takeDate(const QString &text, QTextStream &err)
+{
+    const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    if (!date.isValid())
+        err << QStringLiteral("Eroare: <%1> nu este o data corecta (AAAA-LL-ZZ).\n").arg(text);
+    return date;
+}
+
+QStringList splitUnits(const QString &text)
+{
+    QStringList units;
+    for (const QString &code : text.split(QLatin1Char(',')))
+        if (!code.trimmed().isEmpty())
+            units << code.trimmed();
+    return units;
+}
+
 } // namespace StockCommandSupport

@@ -3,6 +3,7 @@
 #include "app/Parameters.h"
 #include "db/Database.h"
 
+#include <QDate>
 #include <QStringList>
 #include <QTextStream>
 
@@ -19,5 +20,12 @@ bool takeOptions(const QStringList &args, const QStringList &known, QMap<QString
 // Opens the data directory and reads its parameters. Null, with a message on err, when
 // the directory is not a data directory or cannot be opened.
 std::unique_ptr<Database> open(const QString &directory, Parameters &parameters, QTextStream &err);
+
+// The date of a --date option (YYYY-MM-DD); an invalid date, with a message on err, when
+// the text is not one.
+QDate takeDate(const QString &text, QTextStream &err);
+
+// The unit codes of a --units option ("A1,B2"), blanks around each code dropped.
+QStringList splitUnits(const QString &text);
 
 } // namespace StockCommandSupport
