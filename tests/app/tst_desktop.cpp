@@ -5,10 +5,13 @@
 #include "app/forms/MainCommands.h"
 #include "app/forms/TMainForm.h"
 #include "db/DataDirectoryOpener.h"
+#include "db/Database.h"
+#include "documents/StockRecalculation.h"
 
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSqlQuery>
 
 using tessaro_test::runProgram;
 
@@ -64,6 +67,29 @@ private Q_SLOTS:
             QTest::qWait(300);
             window.grab().save(screens + QStringLiteral("/desktop-catalog.png"));
         }
+    }
+
+    // "Recalculare stocuri" from the menu rebuilds the stock and says so.
+    void recalculationFromTheMenu()
+    {
+        TestEnv env;
+        const auto demo = runProgram(QStringLiteral(TESSARO_BINARY),
+                                     {QStringLiteral("demo"), env.dataDir(), QStringLiteral("--assets"), QStringLiteral("30")});
+        QCOMPARE(demo.exitCode, 0);
+        DataDirectoryOpener::setLastDatabaseDir(env.dataDir());
+        ScriptedMessages messages;
+        DesktopServices services(env.workstation(), messages);
+        TMainForm window(env.workstation(), messages, services.hooks(), env.path("legacy"));
+        registerMainCommands(window, services, messages);
+        QVERIFY(services.database());
+        services.database()->run(QStringLiteral("DELETE FROM \"Stoc\""));
+        messages.clear();
+        window.findChild<QAction *>(QStringLiteral("RecalcStocks1"))->trigger();
+        QCOMPARE(messages.texts(ScriptedMessages::Kind::Information),
+                 QStringList{StockRecalculation::doneText()});
+        QSqlQuery q = services.database()->run(QStringLiteral("SELECT COUNT(*) FROM \"Stoc\""));
+        QVERIFY(q.next());
+        QVERIFY(q.value(0).toInt() > 0);
     }
 
     // Without a data directory the windows say so instead of failing on the tables.

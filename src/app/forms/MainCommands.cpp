@@ -4,6 +4,7 @@
 #include "app/forms/TMainForm.h"
 #include "app/forms/TUserForm.h"
 #include "catalogs/forms/TCatLookupForm.h"
+#include "documents/StockRecalculation.h"
 #include "catalogs/forms/TClientLookupForm.h"
 #include "catalogs/forms/TFirmDataDlg.h"
 #include "catalogs/forms/TFurnLookupForm.h"
@@ -64,4 +65,9 @@ void registerMainCommands(TMainForm &window, DesktopServices &services, Messages
                                          messages, window.selection());
         });
     }
+
+    window.setCommand(QStringLiteral("RecalcStocks1"), [&services, &messages] {
+        if (Database *db = services.requireDatabase())
+            StockRecalculation(*db, services.parameters().epsilon).run(messages);
+    });
 }
