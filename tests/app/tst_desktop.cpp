@@ -30,6 +30,8 @@ private Q_SLOTS:
         QTest::newRow("units") << "Gestiuni1" << "TGestlookupForm";
         QTest::newRow("suppliers") << "Furnizori1" << "TFurnLookupForm";
         QTest::newRow("budgets") << "Bugete1" << "TClientLookupForm";
+        QTest::newRow("initial stocks") << "IniStock1" << "TIniStockForm";
+        QTest::newRow("current stocks") << "Stocks1" << "TStocksForm";
     }
 
     void nomenclatorWindowsOpenOnTheDataDirectory()

@@ -5,6 +5,8 @@
 #include "app/forms/TUserForm.h"
 #include "catalogs/forms/TCatLookupForm.h"
 #include "documents/StockRecalculation.h"
+#include "documents/forms/TIniStockForm.h"
+#include "documents/forms/TStocksForm.h"
 #include "catalogs/forms/TClientLookupForm.h"
 #include "catalogs/forms/TFirmDataDlg.h"
 #include "catalogs/forms/TFurnLookupForm.h"
@@ -70,4 +72,14 @@ void registerMainCommands(TMainForm &window, DesktopServices &services, Messages
         if (Database *db = services.requireDatabase())
             StockRecalculation(*db, services.parameters().epsilon).run(messages);
     });
+
+    window.setCommand(QStringLiteral("IniStock1"),
+                      child(QStringLiteral("TIniStockForm"), [&services, &messages, &ws](Database &db) {
+                          return static_cast<QWidget *>(
+                              TIniStockForm::create(db, messages, ws, services.parameters().epsilon));
+                      }));
+    window.setCommand(QStringLiteral("Stocks1"),
+                      child(QStringLiteral("TStocksForm"), [&messages, &ws](Database &db) {
+                          return static_cast<QWidget *>(TStocksForm::create(db, messages, ws));
+                      }));
 }

@@ -1,0 +1,235 @@
+#include "documents/forms/TIniStockForm.h"
+
+#include "app/Messages.h"
+#include "app/PrivateDirectory.h"
+#include "app/Workstation.h"
+#include "app/forms/GridLayoutHeader.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "documents/DocumentRefusal.h"
+#include "documents/InitialStock.h"
+#include "documents/forms/IniStockLinesModel.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTableView>
+#include <QVBoxLayout>
+
+TIniStockForm::TIniStockForm(Database &db, Messages &messages, const Workstation &workstation, double epsilon,
+                             QWidget *parent)
+    : QDialog(parent), m_db(db), m_messages(messages), m_epsilon(epsilon),
+      m_layoutPath(PrivateDirectory(workstation.privateDirectory()).layoutFile(QStringLiteral("iniStock")))
+{
+    setObjectName(QStringLiteral("TIniStockForm"));
+    setWindowTitle(caption());
+    setWindowFlags(Qt::Widget);
+
+    m_dateEdit = new QDateEdit(this);
+    m_dateEdit->setObjectName(QStringLiteral("DataEdit"));
+    m_dateEdit->setCalendarPopup(true);
+    m_unitCombo = new QComboBox(this);
+    m_unitCombo->setObjectName(QStringLiteral("GestCombo"));
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("ItemsGrid"));
+    m_lines = new IniStockLinesModel(this);
+    m_grid->setModel(m_lines);
+    m_grid->installEventFilter(this);
+    m_grid->setStatusTip(QStringLiteral("Insert adauga un articol, Ctrl+Delete il sterge"));
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("Data stocurilor initiale:"), m_dateEdit);
+    form->addRow(QStringLiteral("Gestiunea:"), m_unitCombo);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_grid, 1);
+
+    try {
+        InitialStock stock(m_db, m_epsilon);
+        stock.ensureDocument(QDate::currentDate());
+        m_dateEdit->setDate(stock.date());
+        QSqlQuery units = m_db.run(QStringLiteral("SELECT \"Cod\", \"Denumire\" FROM \"Gest\" ORDER BY \"Cod\""));
+        while (units.next())
+            m_unitCombo->addItem(units.value(0).toString() + QStringLiteral(" - ") + units.value(1).toString(),
+                                 units.value(0));
+        loadLines();
+    } catch (const DbError &e) {
+        m_messages.error(openErrorText(e.what()));
+        return;
+    }
+    m_open = true;
+    m_grid->resizeColumnsToContents();
+    GridLayoutHeader::restore(m_grid->horizontalHeader(), m_layoutPath);
+
+    connect(m_dateEdit, &QDateEdit::editingFinished, this, &TIniStockForm::DataEditExit);
+    connect(m_unitCombo, &QComboBox::activated, this, [this] {
+        if (postCurrent())
+            loadLines();
+    });
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TIniStockForm::rowChanged);
+    resize(900, 480);
+}
+
+TIniStockForm::~TIniStockForm() = default;
+
+TIniStockForm *TIniStockForm::create(Database &db, Messages &messages, const Workstation &workstation,
+                                     double epsilon, QWidget *parent)
+{
+    auto *form = new TIniStockForm(db, messages, workstation, epsilon, parent);
+    if (form->isOpen())
+        return form;
+    delete form;
+    return nullptr;
+}
+
+QString TIniStockForm::openErrorText(const QString &engineMessage)
+{
+    return QStringLiteral("Eroare de acces la datele stocurilor initiale!\n<%1>").arg(engineMessage);
+}
+
+void TIniStockForm::setUnit(const QString &unit)
+{
+    const int index = m_unitCombo->findData(unit);
+    if (index >= 0 && postCurrent()) {
+        m_unitCombo->setCurrentIndex(index);
+        loadLines();
+    }
+}
+
+void TIniStockForm::loadLines()
+{
+    QList<EntryLine> lines;
+    QSqlQuery q = m_db.run(QStringLiteral("SELECT * FROM \"Item_in\" WHERE \"Contor\" = -1 AND \"Cod_gestiune\" = :g "
+                                          "ORDER BY \"Contor_secundar\""),
+                           {{QStringLiteral(":g"), m_unitCombo->currentData()}});
+    while (q.next())
+        lines << EntryLine::fromRecord(q.record());
+    m_lines->setLines(lines);
+    if (!lines.isEmpty())
+        m_grid->setCurrentIndex(m_lines->index(0, 0));
+}
+
+int TIniStockForm::addLine()
+{
+    if (!postCurrent())
+        return -1;
+    EntryLine line;
+    line.contor = InitialStock::documentNumber;
+    line.unit = m_unitCombo->currentData().toString();
+    const int row = m_lines->appendLine(line);
+    m_returning = true;
+    m_grid->setCurrentIndex(m_lines->index(row, IniStockLinesModel::Group));
+    m_returning = false;
+    return row;
+}
+
+bool TIniStockForm::saveRow(int row)
+{
+    if (!m_lines->isDirty(row))
+        return true;
+    try {
+        const EntryLine saved = InitialStock(m_db, m_epsilon).saveLine(m_lines->line(row));
+        m_lines->replaceLine(row, saved);
+        return true;
+    } catch (const DocumentRefusal &refusal) {
+        refusal.show(m_messages);
+    } catch (const DbError &e) {
+        m_messages.error(e.userText());
+    }
+    return false;
+}
+
+bool TIniStockForm::postCurrent()
+{
+    // Hands an open cell editor's text to the model first.
+    QWidget *focus = QApplication::focusWidget();
+    if (focus && focus != m_grid && m_grid->isAncestorOf(focus))
+        QMetaObject::invokeMethod(m_grid, "commitData", Q_ARG(QWidget *, focus));
+    return saveRow(m_grid->currentIndex().row());
+}
+
+void TIniStockForm::rowChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    if (m_returning || !previous.isValid() || previous.row() == current.row())
+        return;
+    if (!saveRow(previous.row())) {
+        // Back to the refused line, which stays as the user left it.
+        m_returning = true;
+        m_grid->setCurrentIndex(m_lines->index(previous.row(), previous.column()));
+        m_returning = false;
+    }
+}
+
+void TIniStockForm::deleteCurrent()
+{
+    const int row = m_grid->currentIndex().row();
+    if (row < 0 || !m_messages.okCancel(QStringLiteral("Stergeti înregistrarea curenta?")))
+        return;
+    const EntryLine line = m_lines->line(row);
+    try {
+        if (line.contorSecundar)
+            InitialStock(m_db, m_epsilon).deleteLine(*line.contorSecundar);
+        m_returning = true;
+        m_lines->removeLine(row);
+        m_returning = false;
+    } catch (const DbError &e) {
+        m_messages.error(e.userText());
+    }
+}
+
+void TIniStockForm::DataEditExit()
+{
+    try {
+        InitialStock stock(m_db, m_epsilon);
+        if (stock.date() != m_dateEdit->date())
+            stock.setDate(m_dateEdit->date());
+    } catch (const DbError &e) {
+        m_messages.error(e.userText());
+    }
+}
+
+bool TIniStockForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const bool lastRow = m_grid->currentIndex().row() == m_lines->rowCount() - 1;
+        if (key->key() == Qt::Key_Insert || (key->key() == Qt::Key_Down && (lastRow || m_lines->rowCount() == 0))) {
+            addLine();
+            return true;
+        }
+        if (key->key() == Qt::Key_Delete && key->modifiers() & Qt::ControlModifier) {
+            deleteCurrent();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TIniStockForm::refreshData()
+{
+    const int row = m_grid->currentIndex().row();
+    QWidget *focus = QApplication::focusWidget();
+    if (m_lines->isDirty(row) || (focus && focus != m_grid && m_grid->isAncestorOf(focus)))
+        return;
+    loadLines();
+    if (row >= 0 && row < m_lines->rowCount())
+        m_grid->setCurrentIndex(m_lines->index(row, 0));
+}
+
+void TIniStockForm::closeEvent(QCloseEvent *event)
+{
+    DataEditExit();
+    if (m_open && !postCurrent()) {
+        event->ignore();
+        return;
+    }
+    if (m_open)
+        GridLayoutHeader::save(m_grid->horizontalHeader(), m_layoutPath);
+    QDialog::closeEvent(event);
+}

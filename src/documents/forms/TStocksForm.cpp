@@ -1,0 +1,369 @@
+#include "documents/forms/TStocksForm.h"
+
+#include "app/Messages.h"
+#include "app/PrivateDirectory.h"
+#include "app/Workstation.h"
+#include "app/forms/GridLayoutHeader.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "documents/forms/StockDisplayModel.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QSqlRecord>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+QSettings registry()
+{
+    return QSettings(QStringLiteral("Brindell"), QStringLiteral("Tessaro"));
+}
+
+const QMap<QString, QString> &captions()
+{
+    static const QMap<QString, QString> map{
+        {QStringLiteral("Cod_grupa"), QStringLiteral("Cod clasificare")},
+        {QStringLiteral("Cod_articol"), QStringLiteral("Nr. inventar")},
+        {QStringLiteral("Denumire"), QStringLiteral("Denumire")},
+        {QStringLiteral("Pret_achizitie"), QStringLiteral("Valoare unitara")},
+        {QStringLiteral("Cantitate"), QStringLiteral("Cantitate")},
+        {QStringLiteral("Valoare"), QStringLiteral("Valoare")},
+        {QStringLiteral("Lot"), QStringLiteral("Data PIF")},
+        {QStringLiteral("Agent"), QStringLiteral("Cod buget")},
+        {QStringLiteral("Buget"), QStringLiteral("Buget")},
+        {QStringLiteral("Cod_bare"), QStringLiteral("Cod de bare")},
+        {QStringLiteral("Cod_gestiune"), QStringLiteral("Gestiune")},
+        {QStringLiteral("Unitate_masura"), QStringLiteral("U.M.")},
+        {QStringLiteral("Pret_vinzare"), QStringLiteral("Pret vinzare")},
+        {QStringLiteral("Moneda"), QStringLiteral("Moneda")},
+    };
+    return map;
+}
+
+} // namespace
+
+TStocksForm::TStocksForm(Database &db, Messages &messages, const Workstation &workstation, Mode mode,
+                         QWidget *parent)
+    : QDialog(parent), m_db(db), m_messages(messages), m_privateDirectory(workstation.privateDirectory()),
+      m_mode(mode)
+{
+    setObjectName(QStringLiteral("TStocksForm"));
+    setWindowTitle(mode == Mode::Picker ? pickerCaption() : caption());
+
+    m_unitCombo = new QComboBox(this);
+    m_unitCombo->setObjectName(QStringLiteral("GestCombo"));
+    m_viewCombo = new QComboBox(this);
+    m_viewCombo->setObjectName(QStringLiteral("ViewCombo"));
+    m_viewCombo->addItems({QStringLiteral("Stocuri defalcate pe preturi"),
+                           QStringLiteral("Stocuri cumulate pe cod articol")});
+    m_sortCombo = new QComboBox(this);
+    m_sortCombo->setObjectName(QStringLiteral("SortCombo"));
+    m_sortCombo->addItems({QStringLiteral("Cod clasificare"), QStringLiteral("Nr. inventar"), QStringLiteral("Denumire")});
+    m_searchEdit = new QLineEdit(this);
+    m_searchEdit->setObjectName(QStringLiteral("SearchEdit"));
+    auto *priceBtn = new QPushButton(QStringLiteral("Cauta pret..."), this);
+    priceBtn->setObjectName(QStringLiteral("PriceBtn"));
+    m_repeatBtn = new QPushButton(QStringLiteral("Repeta"), this);
+    m_repeatBtn->setObjectName(QStringLiteral("RepeatBtn"));
+    m_repeatBtn->setEnabled(false);
+    // Inserting stock rows by hand and the asset card come with later work.
+    auto *editBtn = new QPushButton(QStringLiteral("&Editeaza"), this);
+    editBtn->setObjectName(QStringLiteral("EditBtn"));
+    editBtn->setEnabled(false);
+    auto *cardBtn = new QPushButton(QStringLiteral("&Fisa mijloc fix"), this);
+    cardBtn->setObjectName(QStringLiteral("FisaBtn"));
+    cardBtn->setEnabled(false);
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("&Selecteaza gestiunea:"), m_unitCombo);
+    form->addRow(QStringLiteral("&Prezinta:"), m_viewCombo);
+    form->addRow(QStringLiteral("Sorteaza &dupa:"), m_sortCombo);
+    form->addRow(QStringLiteral("&Cauta denumire:"), m_searchEdit);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(priceBtn);
+    buttons->addWidget(m_repeatBtn);
+    buttons->addStretch();
+    buttons->addWidget(editBtn);
+    buttons->addWidget(cardBtn);
+
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("StocksGrid"));
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->verticalHeader()->hide();
+    m_model = new QSqlQueryModel(this);
+    auto *display = new StockDisplayModel(this);
+    display->setSourceModel(m_model);
+    m_grid->setModel(display);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    layout->addWidget(m_grid, 1);
+
+    if (mode == Mode::Picker) {
+        auto *hint = new QLabel(QStringLiteral("Selectati articolul si apasati butonul OK sau Enter"), this);
+        hint->setObjectName(QStringLiteral("HintLabel"));
+        auto *ok = new QPushButton(QStringLiteral("OK"), this);
+        ok->setObjectName(QStringLiteral("OkBtn"));
+        ok->setDefault(true);
+        auto *cancel = new QPushButton(QStringLiteral("&Renunta"), this);
+        cancel->setObjectName(QStringLiteral("CancelBtn"));
+        auto *row = new QHBoxLayout;
+        row->addWidget(hint, 1);
+        row->addWidget(ok);
+        row->addWidget(cancel);
+        layout->addLayout(row);
+        connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+        connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+        connect(m_grid, &QTableView::doubleClicked, this, &QDialog::accept);
+        m_viewCombo->setEnabled(false); // the picker returns stock rows
+        setModal(true);
+    } else {
+        setWindowFlags(Qt::Widget);
+    }
+
+    try {
+        QSqlQuery units = m_db.run(QStringLiteral("SELECT \"Cod\", \"Denumire\" FROM \"Gest\" ORDER BY \"Cod\""));
+        while (units.next())
+            m_unitCombo->addItem(units.value(0).toString() + QStringLiteral(" - ") + units.value(1).toString(),
+                                 units.value(0));
+    } catch (const DbError &e) {
+        m_messages.error(e.userText());
+    }
+    const int stored = registry().value(sortKey(), 0).toInt();
+    m_order = CurrentStockQuery::Order(qBound(0, stored, 2));
+    m_sortCombo->setCurrentIndex(int(m_order));
+
+    connect(m_unitCombo, &QComboBox::currentIndexChanged, this, [this] { reload(); });
+    connect(m_viewCombo, &QComboBox::currentIndexChanged, this,
+            [this](int index) { setView(CurrentStockQuery::View(index)); });
+    connect(m_sortCombo, &QComboBox::currentIndexChanged, this,
+            [this](int index) { setOrder(CurrentStockQuery::Order(index)); });
+    connect(m_searchEdit, &QLineEdit::textChanged, this, &TStocksForm::SearchEditChange);
+    connect(priceBtn, &QPushButton::clicked, this, &TStocksForm::PriceBtnClick);
+    connect(m_repeatBtn, &QPushButton::clicked, this, [this] { searchPrice(m_lastPrice, true); });
+    reload();
+    resize(900, 520);
+}
+
+TStocksForm::~TStocksForm() = default;
+
+TStocksForm *TStocksForm::create(Database &db, Messages &messages, const Workstation &workstation, QWidget *parent)
+{
+    return new TStocksForm(db, messages, workstation, Mode::Window, parent);
+}
+
+bool TStocksForm::pickFromStock(QWidget *owner, Database &db, Messages &messages, const Workstation &workstation,
+                                StockPick &pick)
+{
+    TStocksForm form(db, messages, workstation, Mode::Picker, owner);
+    form.setUnit(pick.unit);
+    if (!form.locate(pick.group, pick.article, pick.price) && form.m_model->rowCount() > 0)
+        form.m_grid->selectRow(0);
+    const int result = form.exec();
+    form.saveLayout();
+    if (result != QDialog::Accepted || form.currentRow() < 0)
+        return false;
+    pick = form.currentPick();
+    return true;
+}
+
+void TStocksForm::setUnit(const QString &unit)
+{
+    const int index = m_unitCombo->findData(unit);
+    if (index >= 0)
+        m_unitCombo->setCurrentIndex(index);
+}
+
+QString TStocksForm::unit() const
+{
+    return m_unitCombo->currentData().toString();
+}
+
+void TStocksForm::setView(CurrentStockQuery::View view)
+{
+    if (m_mode == Mode::Picker)
+        view = CurrentStockQuery::View::ByPrice;
+    if (view == m_view && m_model->columnCount() > 0)
+        return;
+    saveLayout();
+    m_view = view;
+    m_layoutShown = false;
+    const QSignalBlocker block(m_viewCombo);
+    m_viewCombo->setCurrentIndex(int(view));
+    reload();
+}
+
+void TStocksForm::setOrder(CurrentStockQuery::Order order)
+{
+    m_order = order;
+    {
+        const QSignalBlocker block(m_sortCombo);
+        m_sortCombo->setCurrentIndex(int(order));
+    }
+    registry().setValue(sortKey(), int(order));
+    const StockPick current = currentRow() >= 0 ? currentPick() : StockPick{};
+    reload();
+    locate(current.group, current.article, m_view == CurrentStockQuery::View::ByPrice ? current.price : -1);
+}
+
+void TStocksForm::reload()
+{
+    QSqlQuery query;
+    try {
+        query = m_db.run(CurrentStockQuery::sql(m_view, m_order), CurrentStockQuery::bindings(unit()));
+    } catch (const DbError &e) {
+        m_messages.error(e.userText());
+        return;
+    }
+    m_model->setQuery(std::move(query));
+    while (m_model->canFetchMore())
+        m_model->fetchMore();
+    const QSqlRecord record = m_model->record();
+    for (int i = 0; i < record.count(); ++i)
+    {
+        m_model->setHeaderData(i, Qt::Horizontal, captions().value(record.fieldName(i), record.fieldName(i)));
+        m_model->setHeaderData(i, Qt::Horizontal, record.fieldName(i), Qt::UserRole);
+    }
+    if (!m_layoutShown) {
+        m_grid->resizeColumnsToContents();
+        restoreLayout();
+        m_layoutShown = true;
+    }
+    if (m_model->rowCount() > 0)
+        m_grid->selectRow(0);
+}
+
+int TStocksForm::currentRow() const
+{
+    const QModelIndex index = m_grid->currentIndex();
+    return index.isValid() ? index.row() : -1;
+}
+
+bool TStocksForm::locate(const QString &group, const QString &article, double price)
+{
+    if (article.isEmpty())
+        return false;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const QSqlRecord r = m_model->record(row);
+        if (r.value(QStringLiteral("Cod_grupa")).toString() != group
+            || r.value(QStringLiteral("Cod_articol")).toString() != article)
+            continue;
+        if (price != -1 && m_view == CurrentStockQuery::View::ByPrice
+            && std::abs(r.value(QStringLiteral("Pret_achizitie")).toDouble() - price) > 1e-9)
+            continue;
+        m_grid->selectRow(row);
+        return true;
+    }
+    return false;
+}
+
+void TStocksForm::SearchEditChange(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    const QString field = CurrentStockQuery::sortField(m_order);
+    QStringList keys;
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        keys << m_model->record(row).value(field).toString();
+    const int row = CurrentStockQuery::nearestRow(keys, text);
+    if (row >= 0)
+        m_grid->selectRow(row);
+}
+
+void TStocksForm::PriceBtnClick()
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, QStringLiteral("Cauta..."), QStringLiteral("Pret de achizitie:"),
+                                               QLineEdit::Normal, m_lastPrice, &ok);
+    if (ok)
+        searchPrice(text, false);
+}
+
+bool TStocksForm::searchPrice(const QString &text, bool fromNext)
+{
+    const std::optional<double> price = CurrentStockQuery::parsePrice(text);
+    if (!price) {
+        m_messages.warning(CurrentStockQuery::badPriceText(text));
+        return false;
+    }
+    m_lastPrice = text;
+    m_repeatBtn->setEnabled(true);
+    const QString field = m_view == CurrentStockQuery::View::ByPrice ? QStringLiteral("Pret_achizitie")
+                                                                     : QStringLiteral("Pret_vinzare");
+    const int start = qMax(0, currentRow() + (fromNext ? 1 : 0));
+    for (int row = start; row < m_model->rowCount(); ++row) {
+        if (std::abs(m_model->record(row).value(field).toDouble() - *price) < 1e-9) {
+            m_grid->selectRow(row);
+            return true;
+        }
+    }
+    return false;
+}
+
+StockPick TStocksForm::currentPick() const
+{
+    StockPick pick;
+    const int row = currentRow();
+    if (row < 0)
+        return pick;
+    const QSqlRecord r = m_model->record(row);
+    pick.unit = unit();
+    pick.group = r.value(QStringLiteral("Cod_grupa")).toString();
+    pick.article = r.value(QStringLiteral("Cod_articol")).toString();
+    pick.price = r.value(QStringLiteral("Pret_achizitie")).toDouble();
+    pick.quantity = r.value(QStringLiteral("Cantitate")).toDouble();
+    const QDate lot = QDate::fromString(r.value(QStringLiteral("Lot")).toString(), Qt::ISODate);
+    pick.lot = lot.isValid() ? lot.toString(QStringLiteral("d.M.yyyy")) : QString();
+    pick.agent = r.value(QStringLiteral("Agent")).toString();
+    return pick;
+}
+
+void TStocksForm::refreshData()
+{
+    const StockPick current = currentPick();
+    reload();
+    locate(current.group, current.article, m_view == CurrentStockQuery::View::ByPrice ? current.price : -1);
+}
+
+QString TStocksForm::layoutPath() const
+{
+    return PrivateDirectory(m_privateDirectory)
+        .layoutFile(m_view == CurrentStockQuery::View::ByPrice ? QStringLiteral("stocksPret")
+                                                               : QStringLiteral("stocksArticole"));
+}
+
+void TStocksForm::saveLayout()
+{
+    if (m_layoutShown && m_model->columnCount() > 0)
+        GridLayoutHeader::save(m_grid->horizontalHeader(), layoutPath());
+}
+
+void TStocksForm::restoreLayout()
+{
+    GridLayoutHeader::restore(m_grid->horizontalHeader(), layoutPath());
+}
+
+void TStocksForm::closeEvent(QCloseEvent *event)
+{
+    saveLayout();
+    QDialog::closeEvent(event);
+}
