@@ -7,8 +7,11 @@
 #include "db/TVTables.h"
 #include "reports/DepreciationRule.h"
 
-#include <QSqlQuery>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
+
+#include <sqlite3.h>
 
 #include <cmath>
 
@@ -53,6 +56,72 @@ QSqlQuery forwardQuery(Database &db, const QString &sql, const QVariantMap &valu
         DbError::check(q.lastError());
     return q;
 }
+
+// The answer rows go straight through the engine: binding through QSqlQuery costs more
+// per value than the insert itself. Values are bound as the Qt driver would bind them.
+class RowInsert
+{
+public:
+    RowInsert(Database &db, const QString &sql)
+    {
+        const QVariant h = db.connection().driver()->handle();
+        if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0)
+            m_db = *static_cast<sqlite3 *const *>(h.constData());
+        if (!m_db)
+            throw DbError(QStringLiteral("no engine handle"), false);
+        if (sqlite3_prepare16_v2(m_db, sql.utf16(), int(sql.size() * sizeof(QChar)), &m_stmt, nullptr) != SQLITE_OK)
+            fail();
+    }
+    ~RowInsert() { sqlite3_finalize(m_stmt); }
+    RowInsert(const RowInsert &) = delete;
+    RowInsert &operator=(const RowInsert &) = delete;
+
+    void bind(int i, const QVariant &v)
+    {
+        int rc = SQLITE_OK;
+        if (v.isNull()) {
+            rc = sqlite3_bind_null(m_stmt, i);
+        } else {
+            switch (v.typeId()) {
+            case QMetaType::Double:
+                rc = sqlite3_bind_double(m_stmt, i, v.toDouble());
+                break;
+            case QMetaType::Bool:
+            case QMetaType::Int:
+            case QMetaType::UInt:
+            case QMetaType::LongLong:
+                rc = sqlite3_bind_int64(m_stmt, i, v.toLongLong());
+                break;
+            default: {
+                const QString text = v.toString();
+                rc = sqlite3_bind_text16(m_stmt, i, text.utf16(), int(text.size() * sizeof(QChar)),
+                                         SQLITE_TRANSIENT);
+            }
+            }
+        }
+        if (rc != SQLITE_OK)
+            fail();
+    }
+    void bind(int i, double x)
+    {
+        if (sqlite3_bind_double(m_stmt, i, x) != SQLITE_OK)
+            fail();
+    }
+    // A refused row (the key already there) is skipped, as any row that cannot be added.
+    void exec()
+    {
+        sqlite3_step(m_stmt);
+        sqlite3_reset(m_stmt);
+    }
+
+private:
+    [[noreturn]] void fail() const
+    {
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_db)), false);
+    }
+    sqlite3 *m_db = nullptr;
+    sqlite3_stmt *m_stmt = nullptr;
+};
 
 double cents(double v)
 {
@@ -133,8 +202,7 @@ QVector<ReportRow> DepreciationSituation::build(SituationKind kind, const Option
     const int columns = accounts ? 17 : 15; // the inputs: ANSW_TMP up to CalcAmortizare
     m_db.writeTransaction([&] {
         QSqlQuery select = forwardQuery(m_db, sql, values);
-        QSqlQuery insert(m_db.connection());
-        insert.prepare(insertSql);
+        RowInsert insert(m_db, insertSql);
         while (select.next()) {
             auto v = [&](int i) { return select.value(i); };
             DepreciationRule::Input in;
@@ -152,20 +220,19 @@ QVector<ReportRow> DepreciationSituation::build(SituationKind kind, const Option
             if (options.onlyUndepreciated && std::fabs(out.AmortizareLunara) < 0.005
                 && std::fabs(out.ValoareRamasa) < 0.005)
                 continue;
-            int b = 0;
+            int b = 1;
             for (int i = 0; i < columns; ++i)
-                insert.bindValue(b++, select.value(i));
+                insert.bind(b++, select.value(i));
             for (double x : {out.Cantitate, out.Valoare})
-                insert.bindValue(b++, x);
-            insert.bindValue(b++, QVariant()); // VVal and DifVal stay empty
-            insert.bindValue(b++, QVariant());
+                insert.bind(b++, x);
+            insert.bind(b++, QVariant()); // VVal and DifVal stay empty
+            insert.bind(b++, QVariant());
             for (double x : {out.AmortizareLunara, out.AmortizareCalculata, out.ValoareRamasa,
                              out.DurataRamasaActualizata})
-                insert.bindValue(b++, x);
+                insert.bind(b++, x);
             insert.exec(); // a second row for a key is refused: the first one stays
         }
         select.finish();
-        insert.finish();
     });
 
     // Read back in print order; the rule runs again on the stored inputs.
