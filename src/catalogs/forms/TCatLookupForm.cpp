@@ -1,5 +1,6 @@
 #include "catalogs/forms/TCatLookupForm.h"
 
+#include "app/forms/OpenedWindow.h"
 #include "ui_TCatLookupForm.h"
 
 #include "app/GridLayout.h"
@@ -436,12 +437,7 @@ void TCatLookupForm::closeEvent(QCloseEvent *event)
 TCatLookupForm *TCatLookupForm::create(Database &db, Messages &messages, const Workstation &workstation,
                                        QWidget *parent)
 {
-    auto *form = new TCatLookupForm(db, messages, workstation, Mode::Catalogue, parent);
-    if (!form->isOpen()) {
-        delete form;
-        return nullptr;
-    }
-    return form;
+    return openedOrNull(new TCatLookupForm(db, messages, workstation, Mode::Catalogue, parent));
 }
 
 bool TCatLookupForm::selectCode(QWidget *owner, Database &db, Messages &messages,

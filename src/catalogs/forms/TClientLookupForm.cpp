@@ -1,5 +1,7 @@
 #include "catalogs/forms/TClientLookupForm.h"
 
+#include "app/forms/OpenedWindow.h"
+
 TClientLookupForm::TClientLookupForm(Database &db, const Parameters &parameters, Messages &messages,
            const Workstation &workstation, QWidget *parent)
     : TListLookupForm(ListCatalog::budgets(parameters), db, messages, workstation, Mode::Catalogue, parent)
@@ -9,10 +11,5 @@ TClientLookupForm::TClientLookupForm(Database &db, const Parameters &parameters,
 TClientLookupForm *TClientLookupForm::create(Database &db, const Parameters &parameters, Messages &messages,
                    const Workstation &workstation, QWidget *parent)
 {
-    auto *form = new TClientLookupForm(db, parameters, messages, workstation, parent);
-    if (!form->isOpen()) {
-        delete form;
-        return nullptr;
-    }
-    return form;
+    return openedOrNull(new TClientLookupForm(db, parameters, messages, workstation, parent));
 }

@@ -1,5 +1,7 @@
 #include "catalogs/forms/TFurnLookupForm.h"
 
+#include "app/forms/OpenedWindow.h"
+
 TFurnLookupForm::TFurnLookupForm(Database &db, const Parameters &parameters, Messages &messages,
            const Workstation &workstation, QWidget *parent)
     : TListLookupForm(ListCatalog::suppliers(parameters), db, messages, workstation, Mode::Catalogue, parent)
@@ -9,10 +11,5 @@ TFurnLookupForm::TFurnLookupForm(Database &db, const Parameters &parameters, Mes
 TFurnLookupForm *TFurnLookupForm::create(Database &db, const Parameters &parameters, Messages &messages,
                    const Workstation &workstation, QWidget *parent)
 {
-    auto *form = new TFurnLookupForm(db, parameters, messages, workstation, parent);
-    if (!form->isOpen()) {
-        delete form;
-        return nullptr;
-    }
-    return form;
+    return openedOrNull(new TFurnLookupForm(db, parameters, messages, workstation, parent));
 }

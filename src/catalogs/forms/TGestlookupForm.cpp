@@ -1,5 +1,7 @@
 #include "catalogs/forms/TGestlookupForm.h"
 
+#include "app/forms/OpenedWindow.h"
+
 TGestlookupForm::TGestlookupForm(Database &db, Messages &messages, const Workstation &workstation,
                                  QWidget *parent, Mode mode)
     : TListLookupForm(ListCatalog::managementUnits(), db, messages, workstation, mode, parent)
@@ -9,12 +11,7 @@ TGestlookupForm::TGestlookupForm(Database &db, Messages &messages, const Worksta
 TGestlookupForm *TGestlookupForm::create(Database &db, Messages &messages,
                                          const Workstation &workstation, QWidget *parent)
 {
-    auto *form = new TGestlookupForm(db, messages, workstation, parent);
-    if (!form->isOpen()) {
-        delete form;
-        return nullptr;
-    }
-    return form;
+    return openedOrNull(new TGestlookupForm(db, messages, workstation, parent));
 }
 
 bool TGestlookupForm::selectUnit(QWidget *owner, Database &db, Messages &messages,

@@ -1,5 +1,6 @@
 #include "documents/forms/TIniStockForm.h"
 
+#include "app/forms/OpenedWindow.h"
 #include "app/Messages.h"
 #include "app/PrivateDirectory.h"
 #include "app/Workstation.h"
@@ -81,11 +82,7 @@ TIniStockForm::~TIniStockForm() = default;
 TIniStockForm *TIniStockForm::create(Database &db, Messages &messages, const Workstation &workstation,
                                      double epsilon, QWidget *parent)
 {
-    auto *form = new TIniStockForm(db, messages, workstation, epsilon, parent);
-    if (form->isOpen())
-        return form;
-    delete form;
-    return nullptr;
+    return openedOrNull(new TIniStockForm(db, messages, workstation, epsilon, parent));
 }
 
 QString TIniStockForm::openErrorText(const QString &engineMessage)
