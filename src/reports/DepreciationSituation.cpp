@@ -4,16 +4,14 @@
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "db/SchemaWriter.h"
+#include "db/SqliteStatement.h"
 #include "db/TVTables.h"
 #include "reports/DepreciationRule.h"
 
-#include <QSqlDriver>
-#include <QSqlError>
 #include <QSqlQuery>
 
-#include <sqlite3.h>
-
 #include <cmath>
+#include <set>
 
 namespace {
 
@@ -37,91 +35,6 @@ TVTable accountAnswerTable()
     key.options = IndexOption::Primary | IndexOption::Unique;
     return TVTable(TVTables::answTmp().name(), fields, {key});
 }
-
-QDate dateOf(const QVariant &v)
-{
-    return v.isNull() ? QDate() : QDate::fromString(v.toString().left(10), Qt::ISODate);
-}
-
-// Rows read once, front to back: no copy of the whole result kept for going back.
-QSqlQuery forwardQuery(Database &db, const QString &sql, const QVariantMap &values)
-{
-    QSqlQuery q(db.connection());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        DbError::check(q.lastError());
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        q.bindValue(it.key(), it.value());
-    if (!q.exec())
-        DbError::check(q.lastError());
-    return q;
-}
-
-// The answer rows go straight through the engine: binding through QSqlQuery costs more
-// per value than the insert itself. Values are bound as the Qt driver would bind them.
-class RowInsert
-{
-public:
-    RowInsert(Database &db, const QString &sql)
-    {
-        const QVariant h = db.connection().driver()->handle();
-        if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0)
-            m_db = *static_cast<sqlite3 *const *>(h.constData());
-        if (!m_db)
-            throw DbError(QStringLiteral("no engine handle"), false);
-        if (sqlite3_prepare16_v2(m_db, sql.utf16(), int(sql.size() * sizeof(QChar)), &m_stmt, nullptr) != SQLITE_OK)
-            fail();
-    }
-    ~RowInsert() { sqlite3_finalize(m_stmt); }
-    RowInsert(const RowInsert &) = delete;
-    RowInsert &operator=(const RowInsert &) = delete;
-
-    void bind(int i, const QVariant &v)
-    {
-        int rc = SQLITE_OK;
-        if (v.isNull()) {
-            rc = sqlite3_bind_null(m_stmt, i);
-        } else {
-            switch (v.typeId()) {
-            case QMetaType::Double:
-                rc = sqlite3_bind_double(m_stmt, i, v.toDouble());
-                break;
-            case QMetaType::Bool:
-            case QMetaType::Int:
-            case QMetaType::UInt:
-            case QMetaType::LongLong:
-                rc = sqlite3_bind_int64(m_stmt, i, v.toLongLong());
-                break;
-            default: {
-                const QString text = v.toString();
-                rc = sqlite3_bind_text16(m_stmt, i, text.utf16(), int(text.size() * sizeof(QChar)),
-                                         SQLITE_TRANSIENT);
-            }
-            }
-        }
-        if (rc != SQLITE_OK)
-            fail();
-    }
-    void bind(int i, double x)
-    {
-        if (sqlite3_bind_double(m_stmt, i, x) != SQLITE_OK)
-            fail();
-    }
-    // A refused row (the key already there) is skipped, as any row that cannot be added.
-    void exec()
-    {
-        sqlite3_step(m_stmt);
-        sqlite3_reset(m_stmt);
-    }
-
-private:
-    [[noreturn]] void fail() const
-    {
-        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_db)), false);
-    }
-    sqlite3 *m_db = nullptr;
-    sqlite3_stmt *m_stmt = nullptr;
-};
 
 double cents(double v)
 {
@@ -165,19 +78,24 @@ QVector<ReportRow> DepreciationSituation::build(SituationKind kind, const Option
     const QString groups = QStringLiteral(
         "(SELECT \"Cod_grupa\", MIN(\"Cod_material\") \"Cod_material\", \"Cont_sint\", \"Denumire\" "
         "FROM \"Grup\" GROUP BY \"Cod_grupa\")");
+    // The captions of the groups come with the lines, so that the lines are read once,
+    // already in print order.
     const QString sql =
-        QStringLiteral("SELECT DISTINCT S.\"Cod_gestiune\", %1 S.\"Cod_grupa\", S.\"Cod_articol\", S.\"Pret_achizitie\", "
+        QStringLiteral("SELECT S.\"Cod_gestiune\", %1 S.\"Cod_grupa\", S.\"Cod_articol\", S.\"Pret_achizitie\", "
                        "S.\"Lot\", S.\"QIn\", S.\"QOut\", I.\"Denumire\", I.\"DurataTotala\", I.\"DurataRamasa\", "
-                       "I.\"ValoareAmortizata\", D.\"Data\", I.\"Contor\", I.\"Domeniu\", I.\"CalcAmortizare\" "
+                       "I.\"ValoareAmortizata\", D.\"Data\", I.\"Contor\", I.\"Domeniu\", I.\"CalcAmortizare\", "
+                       "COALESCE(U.\"Denumire\", ''), COALESCE(G.\"Cont_sint\", ''), COALESCE(G.\"Cod_material\", ''), "
+                       "COALESCE(M.\"Denumire\", ''), COALESCE(G.\"Denumire\", '') "
                        "FROM \"PVL_PRIV\".\"ANSW_ST\" S "
                        "LEFT JOIN \"Item_in\" I ON %2I.\"Cod_grupa\" = S.\"Cod_grupa\" AND I.\"Cod_articol\" = S.\"Cod_articol\" "
-                       "LEFT JOIN \"Doc_in\" D ON D.\"Contor\" = I.\"Contor\" %3"
+                       "LEFT JOIN \"Doc_in\" D ON D.\"Contor\" = I.\"Contor\" "
+                       "LEFT JOIN %3 G ON G.\"Cod_grupa\" = S.\"Cod_grupa\" "
+                       "LEFT JOIN \"Gest\" U ON U.\"Cod\" = S.\"Cod_gestiune\" "
+                       "LEFT JOIN \"Materiale\" M ON M.\"Cod_material\" = COALESCE(G.\"Cod_material\", '') "
                        "WHERE %4%5%6 ORDER BY %7")
             .arg(accounts ? QStringLiteral("COALESCE(G.\"Cont_sint\", '') , COALESCE(G.\"Cod_material\", ''),")
                           : QString(),
-                 entryJoin,
-                 accounts ? QStringLiteral("LEFT JOIN %1 G ON G.\"Cod_grupa\" = S.\"Cod_grupa\" ").arg(groups) : QString(),
-                 stockCondition, units.andClause(),
+                 entryJoin, groups, stockCondition, units.andClause(),
                  options.budget.isEmpty() ? QString() : QStringLiteral(" AND I.\"Agent\" = :budget"), order);
 
     const TVTable table = accounts ? accountAnswerTable() : TVTables::answTmp();
@@ -189,32 +107,53 @@ QVector<ReportRow> DepreciationSituation::build(SituationKind kind, const Option
     if (!options.budget.isEmpty())
         values.insert(QStringLiteral(":budget"), options.budget);
 
-    const int first = accounts ? 3 : 1; // index of Cod_grupa in the selection
     QStringList names;
     for (const DEF_FIELD &f : table.fields())
         names << QLatin1Char('"') + f.name + QLatin1Char('"');
     QStringList marks;
     for (int i = 0; i < names.size(); ++i)
         marks << QLatin1String("?");
-    const QString insertSql = QStringLiteral("INSERT OR IGNORE INTO \"PVL_PRIV\".\"ANSW_TMP\" (%1) VALUES (%2)")
+    const QString insertSql = QStringLiteral("INSERT INTO \"PVL_PRIV\".\"ANSW_TMP\" (%1) VALUES (%2)")
                                   .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
 
-    const int columns = accounts ? 17 : 15; // the inputs: ANSW_TMP up to CalcAmortizare
+    const int first = accounts ? 3 : 1;      // index of Cod_grupa in the selection
+    const int columns = accounts ? 17 : 15;  // the inputs: ANSW_TMP up to CalcAmortizare
+    const int captions = columns;            // unit name, account, main group, its name, group name
+    QVector<ReportRow> rows;
     m_db.writeTransaction([&] {
-        QSqlQuery select = forwardQuery(m_db, sql, values);
-        RowInsert insert(m_db, insertSql);
+        SqliteStatement select(m_db, sql);
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            select.bind(it.key(), it.value());
+        SqliteStatement insert(m_db, insertSql);
+        // Rows come sorted by their key, the preferred one first: the first row of each
+        // key is kept. A key with an empty part is never a duplicate (as in the answer
+        // table's primary key).
+        QString keptUnit, keptGroup, keptArticle, keptAccount, keptMain;
+        bool anyKept = false;
+        std::set<QString> nullKeyRows;
         while (select.next()) {
-            auto v = [&](int i) { return select.value(i); };
+            const bool nullKey = select.isNull(0) || select.isNull(first) || select.isNull(first + 1);
+            const QString unit = select.text(0);
+            const QString group = select.text(first);
+            const QString article = select.text(first + 1);
+            const QString account = accounts ? select.text(1) : QString();
+            const QString mainGroup = accounts ? select.text(2) : QString();
+            if (!nullKey && anyKept && unit == keptUnit && group == keptGroup && article == keptArticle
+                && account == keptAccount && mainGroup == keptMain)
+                continue;
+            // Such rows are each printed, but a row repeated whole only once.
+            if (nullKey && !nullKeyRows.insert(select.rowText(columns)).second)
+                continue;
             DepreciationRule::Input in;
-            in.Pret_achizitie = v(first + 2).toDouble();
-            in.Lot = dateOf(v(first + 3));
-            in.QIn = v(first + 4).toDouble();
-            in.QOut = v(first + 5).toDouble();
-            in.DurataRamasa = v(first + 8).toDouble();
-            in.ValoareAmortizata = v(first + 9).toDouble();
-            in.Data = dateOf(v(first + 10));
-            in.Contor = v(first + 11).toDouble();
-            in.CalcAmortizare = v(first + 13).toBool();
+            in.Pret_achizitie = select.number(first + 2);
+            in.Lot = select.date(first + 3);
+            in.QIn = select.number(first + 4);
+            in.QOut = select.number(first + 5);
+            in.DurataRamasa = select.number(first + 8);
+            in.ValoareAmortizata = select.number(first + 9);
+            in.Data = select.date(first + 10);
+            in.Contor = select.number(first + 11);
+            in.CalcAmortizare = select.boolean(first + 13);
             in.reportDate = options.date;
             const DepreciationRule::Result out = DepreciationRule::compute(in);
             if (options.onlyUndepreciated && std::fabs(out.AmortizareLunara) < 0.005
@@ -222,7 +161,7 @@ QVector<ReportRow> DepreciationSituation::build(SituationKind kind, const Option
                 continue;
             int b = 1;
             for (int i = 0; i < columns; ++i)
-                insert.bind(b++, select.value(i));
+                insert.bindColumn(b++, select, i);
             for (double x : {out.Cantitate, out.Valoare})
                 insert.bind(b++, x);
             insert.bind(b++, QVariant()); // VVal and DifVal stay empty
@@ -230,66 +169,40 @@ QVector<ReportRow> DepreciationSituation::build(SituationKind kind, const Option
             for (double x : {out.AmortizareLunara, out.AmortizareCalculata, out.ValoareRamasa,
                              out.DurataRamasaActualizata})
                 insert.bind(b++, x);
-            insert.exec(); // a second row for a key is refused: the first one stays
-        }
-        select.finish();
-    });
+            if (!insert.execute())
+                continue; // a row the answer table refuses is not printed either
+            keptUnit = unit;
+            keptGroup = group;
+            keptArticle = article;
+            keptAccount = account;
+            keptMain = mainGroup;
+            anyKept = true;
 
-    // Read back in print order; the rule runs again on the stored inputs.
-    const QString readSql =
-        QStringLiteral("SELECT T.\"Cod_Gestiune\", COALESCE(U.\"Denumire\", ''), %1, %2, COALESCE(M.\"Denumire\", ''), "
-                       "T.\"Cod_grupa\", COALESCE(G.\"Denumire\", ''), T.\"Cod_articol\", T.\"Denumire\", T.\"Domeniu\", "
-                       "T.\"Pret_achizitie\", T.\"QIn\", T.\"QOut\", T.\"Lot\", T.\"DurataTotala\", T.\"DurataRamasa\", "
-                       "T.\"ValoareAmortizata\", T.\"Data\", T.\"Contor\", T.\"CalcAmortizare\" "
-                       "FROM \"PVL_PRIV\".\"ANSW_TMP\" T "
-                       "LEFT JOIN \"Gest\" U ON U.\"Cod\" = T.\"Cod_Gestiune\" "
-                       "LEFT JOIN %3 G ON G.\"Cod_grupa\" = T.\"Cod_grupa\" "
-                       "LEFT JOIN \"Materiale\" M ON M.\"Cod_material\" = %2 "
-                       "ORDER BY %4")
-            .arg(accounts ? QStringLiteral("T.\"Cont_sint\"") : QStringLiteral("COALESCE(G.\"Cont_sint\", '')"),
-                 accounts ? QStringLiteral("T.\"Cod_material\"") : QStringLiteral("COALESCE(G.\"Cod_material\", '')"),
-                 groups,
-                 accounts ? QStringLiteral("3, 4, 1, 6, 8") : QStringLiteral("1, 6, 8"));
-    QVector<ReportRow> rows;
-    QSqlQuery read = forwardQuery(m_db, readSql, {});
-    while (read.next()) {
-        auto v = [&](int i) { return read.value(i); };
-        DepreciationRule::Input in;
-        in.Pret_achizitie = v(10).toDouble();
-        in.QIn = v(11).toDouble();
-        in.QOut = v(12).toDouble();
-        in.Lot = dateOf(v(13));
-        in.DurataRamasa = v(15).toDouble();
-        in.ValoareAmortizata = v(16).toDouble();
-        in.Data = dateOf(v(17));
-        in.Contor = v(18).toDouble();
-        in.CalcAmortizare = v(19).toBool();
-        in.reportDate = options.date;
-        const DepreciationRule::Result out = DepreciationRule::compute(in);
-        ReportRow row(FieldCount);
-        row[Unit] = v(0).toString();
-        row[UnitName] = v(1).toString();
-        row[Account] = v(2).toString();
-        row[MainGroup] = v(3).toString();
-        row[MainGroupName] = v(4).toString();
-        row[Group] = v(5).toString();
-        row[GroupName] = v(6).toString();
-        row[Article] = v(7).toString();
-        row[Name] = v(8).toString();
-        row[Domain] = v(9).toString();
-        row[Price] = in.Pret_achizitie;
-        row[Quantity] = out.Cantitate;
-        row[Value] = cents(out.Valoare);
-        row[Lot] = in.Lot;
-        row[TotalDuration] = v(14).toDouble();
-        row[RemainingDuration] = in.DurataRamasa;
-        row[InitialDepreciation] = cents(in.ValoareAmortizata);
-        row[Monthly] = cents(out.AmortizareLunara);
-        row[Computed] = cents(out.AmortizareCalculata);
-        row[UpdatedDuration] = out.DurataRamasaActualizata;
-        row[Remaining] = cents(out.ValoareRamasa);
-        rows.append(row);
-    }
+            ReportRow row(FieldCount);
+            row[Unit] = unit;
+            row[UnitName] = select.text(captions);
+            row[Account] = select.text(captions + 1);
+            row[MainGroup] = select.text(captions + 2);
+            row[MainGroupName] = select.text(captions + 3);
+            row[Group] = group;
+            row[GroupName] = select.text(captions + 4);
+            row[Article] = article;
+            row[Name] = select.text(first + 6);
+            row[Domain] = select.text(first + 12);
+            row[Price] = in.Pret_achizitie;
+            row[Quantity] = out.Cantitate;
+            row[Value] = cents(out.Valoare);
+            row[Lot] = in.Lot;
+            row[TotalDuration] = select.number(first + 7);
+            row[RemainingDuration] = in.DurataRamasa;
+            row[InitialDepreciation] = cents(in.ValoareAmortizata);
+            row[Monthly] = cents(out.AmortizareLunara);
+            row[Computed] = cents(out.AmortizareCalculata);
+            row[UpdatedDuration] = out.DurataRamasaActualizata;
+            row[Remaining] = cents(out.ValoareRamasa);
+            rows.append(row);
+        }
+    });
     return rows;
 }
 

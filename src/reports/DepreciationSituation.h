@@ -11,10 +11,9 @@
 class Database;
 
 // The asset lines of a depreciation situation, from the stock at the date already in
-// `PVL_PRIV.ANSW_ST`: one selection joins the stock with the entry lines, the rule is
-// applied while reading, the first row of each key is kept through the primary key of
-// `PVL_PRIV.ANSW_TMP`, which is read back in print order. The summaries total these
-// same lines.
+// `PVL_PRIV.ANSW_ST`: one selection joins the stock with the entry lines and the captions,
+// in print order; while it is read, the first row of each key is kept, the rule applied,
+// and the kept rows written to `PVL_PRIV.ANSW_TMP`. The summaries total these same lines.
 class DepreciationSituation
 {
 public:
