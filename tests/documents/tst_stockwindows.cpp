@@ -1,16 +1,22 @@
 #include "TestEnv.h"
 
 #include "LedgerFixture.h"
+#include "app/Parameters.h"
 #include "app/ScriptedMessages.h"
 #include "documents/CurrentStockQuery.h"
+#include "documents/EntryComputations.h"
 #include "documents/InitialStock.h"
+#include "documents/StockInsertion.h"
+#include "documents/StockRecalculation.h"
 #include "documents/forms/IniStockLinesModel.h"
+#include "documents/forms/NewStockRowsModel.h"
 #include "documents/forms/TIniStockForm.h"
 #include "documents/forms/TStocksForm.h"
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QSqlQueryModel>
 #include <QSqlRecord>
@@ -29,6 +35,7 @@ private:
     std::unique_ptr<TestEnv> m_env;
     std::unique_ptr<Database> m_db;
     ScriptedMessages m_messages;
+    Parameters m_params;
 
     void addAsset(const QString &unit, const QString &group, const QString &article, const QString &name,
                   double price, double quantity)
@@ -61,6 +68,33 @@ private:
         return form.model()->record(form.currentRow()).value(field).toString();
     }
 
+    // Types `values` (field -> text) into new row `row` through the grid's model.
+    static void typeRow(TStocksForm &form, int row, const QMap<QString, QString> &values)
+    {
+        QAbstractItemModel *grid = form.grid()->model();
+        const int gridRow = form.model()->rowCount() + row;
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            QVERIFY2(grid->setData(grid->index(gridRow, form.newRows()->column(it.key())), it.value()),
+                     qPrintable(it.key()));
+    }
+
+    // Everything an insertion may write: stock, lines and headers.
+    QStringList tables()
+    {
+        QStringList rows = stockRows(*m_db);
+        for (const char *sql : {"SELECT \"Contor\", \"Contor_secundar\", \"Cod_articol\", \"Denumire\" FROM \"Item_in\"",
+                                "SELECT \"Contor\", \"Data\", \"Tip\" FROM \"Doc_in\""}) {
+            QSqlQuery q = m_db->run(QLatin1String(sql));
+            while (q.next()) {
+                QStringList cells;
+                for (int i = 0; i < q.record().count(); ++i)
+                    cells << q.value(i).toString();
+                rows << cells.join(QLatin1Char('|'));
+            }
+        }
+        return rows;
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -70,6 +104,9 @@ private Q_SLOTS:
         createTables(*m_db);
         m_messages.clear();
         m_db->run(QStringLiteral("INSERT INTO \"Gest\" VALUES ('G1', 'Sediu'), ('G2', 'Depozit')"));
+        m_db->run(QStringLiteral("INSERT INTO \"Grup\" (\"Cod_material\", \"Cod_grupa\", \"DurataMin\", \"DurataMax\") "
+                                 "VALUES ('1', '2.2', 3, 5), ('2', '2.1.3', 8, 12)"));
+        m_db->run(QStringLiteral("INSERT INTO \"Client\" (\"Cod_client\", \"Nume_client\") VALUES ('B1', 'Buget local')"));
         InitialStock(*m_db, 0.00001).ensureDocument(QDate(2020, 1, 1));
         addAsset(QStringLiteral("G1"), QStringLiteral("2.1.3"), QStringLiteral("100"), QStringLiteral("Strung"), 1500, 1);
         addAsset(QStringLiteral("G1"), QStringLiteral("2.1.3"), QStringLiteral("100"), QStringLiteral("Strung"), 2500, 2);
@@ -297,6 +334,176 @@ private Q_SLOTS:
         form.hide();
     }
 
+    void insertedRowsSurviveRecalculation_data()
+    {
+        QTest::addColumn<bool>("withoutInitialStock");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("article");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QString>("lot");   // empty: the preset
+        QTest::addColumn<QString>("agent");
+        QTest::addColumn<QString>("replaced"); // stock row the insertion changes; empty for a new key
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<double>("totalLife");
+        QTest::newRow("new key, preset date of the initial stock")
+            << false << "2.2" << "500" << "1200" << "" << "" << "" << "G1|2.2|500|1200|2020-01-01|-|2" << 48.0;
+        QTest::newRow("key of an existing row adds to it")
+            << false << "2.1.3" << "100" << "1500" << "15.1.2020" << "" << "G1|2.1.3|100|1500|2020-01-15|-|1"
+            << "G1|2.1.3|100|1500|2020-01-15|-|3" << 120.0;
+        QTest::newRow("with a budget") << false << "2.2" << "501" << "80" << "3.4.2019" << "B1" << ""
+                                       << "G1|2.2|501|80|2019-04-03|B1|2" << 48.0;
+        QTest::newRow("no initial stock yet: made, dated today")
+            << true << "2.2" << "502" << "10" << "" << "" << ""
+            << QStringLiteral("G1|2.2|502|10|%1|-|2").arg(QDate::currentDate().toString(Qt::ISODate)) << 48.0;
+    }
+    void insertedRowsSurviveRecalculation()
+    {
+        QFETCH(bool, withoutInitialStock);
+        QFETCH(QString, group);
+        QFETCH(QString, article);
+        QFETCH(QString, price);
+        QFETCH(QString, lot);
+        QFETCH(QString, agent);
+        QFETCH(QString, replaced);
+        QFETCH(QString, added);
+        QFETCH(double, totalLife);
+        if (withoutInitialStock) {
+            for (const char *table : {"Stoc", "Item_in", "Doc_in"})
+                m_db->run(QStringLiteral("DELETE FROM \"%1\"").arg(QLatin1String(table)));
+        }
+        QStringList expected = stockRows(*m_db);
+        if (!replaced.isEmpty())
+            QVERIFY(expected.removeOne(replaced));
+        expected << added;
+        expected.sort();
+
+        TStocksForm form(*m_db, m_messages, m_env->workstation(), m_params);
+        form.setUnit(QStringLiteral("G1"));
+        auto *editBtn = form.findChild<QPushButton *>(QStringLiteral("EditBtn"));
+        QVERIFY(editBtn->isEnabled());
+        editBtn->click();
+        QVERIFY(form.isEditing());
+        QMap<QString, QString> values{{"Cod_grupa", group}, {"Cod_articol", article}, {"Denumire", "Masina"},
+                                      {"Pret_achizitie", price}, {"Cantitate", "2"}, {"Agent", agent}};
+        if (!lot.isEmpty())
+            values.insert(QStringLiteral("Lot"), lot);
+        typeRow(form, 0, values);
+        editBtn->click();
+        QVERIFY2(m_messages.texts().isEmpty(), qPrintable(m_messages.texts().join(QLatin1Char('\n'))));
+        QVERIFY(!form.isEditing());
+        QCOMPARE(form.newRows()->count(), 0);
+        QVERIFY(column(form, QStringLiteral("Cod_articol")).contains(article));
+        QCOMPARE(stockRows(*m_db), expected);
+
+        // Written as an initial-stock line: the recalculation brings the same rows back.
+        QSqlQuery line = m_db->run(QStringLiteral("SELECT \"Denumire\", \"DurataTotala\", \"DurataRamasa\", \"Domeniu\" "
+                                                  "FROM \"Item_in\" i JOIN \"Doc_in\" d ON d.\"Contor\" = i.\"Contor\" "
+                                                  "WHERE i.\"Contor\" = -1 AND i.\"Cod_articol\" = :a AND d.\"Tip\" = 'XXX' "
+                                                  "ORDER BY i.\"Contor_secundar\" DESC"),
+                                   {{QStringLiteral(":a"), article}});
+        QVERIFY(line.next());
+        QCOMPARE(line.value(0).toString(), QStringLiteral("Masina"));
+        QCOMPARE(line.value(1).toDouble(), totalLife);
+        QCOMPARE(line.value(2).toDouble(), totalLife);
+        QCOMPARE(line.value(3).toString(), StockInsertion::defaultDomain());
+        line.finish(); // the recalculation drops tables: no statement may stay open
+        QCOMPARE(StockRecalculation(*m_db, m_params.epsilon).run(), StockRecalculation::Outcome::Done);
+        QCOMPARE(stockRows(*m_db), expected);
+    }
+
+    void incompleteRowIsNotSaved_data()
+    {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QString>("quantity");
+        QTest::addColumn<QString>("agent");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no classification code")
+            << "" << "Masina" << "10" << "1" << "" << StockInsertion::incompleteText({QStringLiteral("Cod clasificare")});
+        QTest::newRow("no name, no value") << "2.2" << "" << "" << "1" << ""
+                                           << StockInsertion::incompleteText({QStringLiteral("Denumire"),
+                                                                              QStringLiteral("Valoare unitara")});
+        QTest::newRow("quantity left at 0")
+            << "2.2" << "Masina" << "10" << "0" << "" << StockInsertion::incompleteText({QStringLiteral("Cantitate")});
+        QTest::newRow("quantity within the tolerance")
+            << "2.2" << "Masina" << "10" << "1e-6" << "" << StockInsertion::incompleteText({QStringLiteral("Cantitate")});
+        QTest::newRow("negative quantity") << "2.2" << "Masina" << "10" << "-1" << "" << StockInsertion::negativeText();
+        QTest::newRow("unknown classification code")
+            << "9.9" << "Masina" << "10" << "1" << "" << EntryComputations::unknownGroupText(QStringLiteral("9.9"));
+        QTest::newRow("unknown budget") << "2.2" << "Masina" << "10" << "1" << "ZZ" << StockInsertion::unknownBudgetText("ZZ");
+    }
+    void incompleteRowIsNotSaved()
+    {
+        QFETCH(QString, group);
+        QFETCH(QString, name);
+        QFETCH(QString, price);
+        QFETCH(QString, quantity);
+        QFETCH(QString, agent);
+        QFETCH(QString, message);
+        const QStringList before = tables();
+        TStocksForm form(*m_db, m_messages, m_env->workstation(), m_params);
+        form.setUnit(QStringLiteral("G1"));
+        QVERIFY(form.setEditing(true));
+        typeRow(form, 0, {{"Cod_grupa", group}, {"Cod_articol", "600"}, {"Denumire", name},
+                          {"Pret_achizitie", price}, {"Cantitate", quantity}, {"Agent", agent}});
+        QVERIFY(!form.setEditing(false));
+        QCOMPARE(m_messages.texts(), QStringList{message});
+        QVERIFY(form.isEditing());
+        QVERIFY(form.findChild<QPushButton *>(QStringLiteral("EditBtn"))->isChecked());
+        QCOMPARE(tables(), before);
+        // The refused row keeps what was typed, and the window stays open with it.
+        QCOMPARE(form.newRows()->count(), 1);
+        QCOMPARE(form.newRows()->row(0).article, QStringLiteral("600"));
+        QCOMPARE(form.newRows()->row(0).name, name);
+        form.show();
+        QVERIFY(!form.close());
+        QCOMPARE(m_messages.texts().size(), 2);
+        QCOMPARE(tables(), before);
+    }
+
+    void existingRowsStayReadOnly()
+    {
+        const QStringList before = tables();
+        TStocksForm form(*m_db, m_messages, m_env->workstation(), m_params);
+        form.setUnit(QStringLiteral("G1"));
+        form.setView(View::ByArticle);
+        form.show();
+        QVERIFY(form.setEditing(true));
+        QCOMPARE(form.view(), View::ByPrice); // editing works on stock rows
+        QAbstractItemModel *grid = form.grid()->model();
+        const int stock = form.model()->rowCount();
+        QCOMPARE(grid->rowCount(), stock + 1);
+        for (int row = 0; row < stock; ++row) {
+            for (int column = 0; column < grid->columnCount(); ++column) {
+                const QModelIndex index = grid->index(row, column);
+                QVERIFY(!(grid->flags(index) & Qt::ItemIsEditable));
+                QVERIFY(!grid->setData(index, QStringLiteral("X")));
+            }
+        }
+        QVERIFY(grid->flags(grid->index(stock, form.newRows()->column(QStringLiteral("Denumire")))) & Qt::ItemIsEditable);
+        QCOMPARE(grid->data(grid->index(stock, form.newRows()->column(QStringLiteral("Cantitate")))).toString(),
+                 QStringLiteral("0")); // a new row starts with nothing in stock
+        // Ctrl+Delete drops only rows not yet written.
+        form.grid()->setCurrentIndex(grid->index(0, 0));
+        QTest::keyClick(form.grid(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(grid->rowCount(), stock + 1);
+        QTest::keyClick(form.grid(), Qt::Key_Insert);
+        QCOMPARE(grid->rowCount(), stock + 2);
+        QTest::keyClick(form.grid(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(grid->rowCount(), stock + 1);
+        // An untouched new row is dropped without a word.
+        QVERIFY(form.setEditing(false));
+        QCOMPARE(grid->rowCount(), stock);
+        QVERIFY(m_messages.texts().isEmpty());
+        QCOMPARE(tables(), before);
+        form.hide();
+        // Without the parameters (and in the picker) the rows cannot be edited at all.
+        TStocksForm plain(*m_db, m_messages, m_env->workstation());
+        QVERIFY(!plain.findChild<QPushButton *>(QStringLiteral("EditBtn"))->isEnabled());
+        QVERIFY(!plain.setEditing(true));
+    }
+
     // Run with TESSARO_SCREENS=<dir> for a picture of the window on the demo register.
     void screenshot()
     {
@@ -317,6 +524,23 @@ private Q_SLOTS:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QVERIFY(form.grab().save(dir + QStringLiteral("/stocks.png")));
+
+        // Editing, with one row typed and one just added.
+        TStocksForm editing(db, m_messages, m_env->workstation(), m_params);
+        editing.setWindowFlags(Qt::Window);
+        editing.setWindowTitle(TStocksForm::caption());
+        editing.setUnit(unit.value(0).toString());
+        editing.resize(1100, 520);
+        editing.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editing));
+        QVERIFY(editing.setEditing(true));
+        QSqlQuery group = db.run(QStringLiteral("SELECT \"Cod_grupa\" FROM \"Grup\" LIMIT 1"));
+        QVERIFY(group.next());
+        typeRow(editing, 0, {{"Cod_grupa", group.value(0).toString()}, {"Cod_articol", "90001"},
+                             {"Denumire", "Calculator portabil"}, {"Pret_achizitie", "4500"}, {"Cantitate", "2"}});
+        editing.addNewRow();
+        editing.grid()->scrollToBottom();
+        QVERIFY(editing.grab().save(dir + QStringLiteral("/stockedit.png")));
     }
 };
 

@@ -6,15 +6,21 @@
 #include "app/forms/GridLayoutHeader.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "documents/DocumentRefusal.h"
+#include "documents/StockInsertion.h"
+#include "documents/forms/NewStockRowsModel.h"
 #include "documents/forms/StockDisplayModel.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QConcatenateTablesProxyModel>
 #include <QDate>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -82,10 +88,12 @@ TStocksForm::TStocksForm(Database &db, Messages &messages, const Workstation &wo
     m_repeatBtn = new QPushButton(QStringLiteral("Repeta"), this);
     m_repeatBtn->setObjectName(QStringLiteral("RepeatBtn"));
     m_repeatBtn->setEnabled(false);
-    // Inserting stock rows by hand and the asset card come with later work.
-    auto *editBtn = new QPushButton(QStringLiteral("&Editeaza"), this);
-    editBtn->setObjectName(QStringLiteral("EditBtn"));
-    editBtn->setEnabled(false);
+    // Available once the window is given the parameters the new rows need.
+    m_editBtn = new QPushButton(QStringLiteral("&Editeaza"), this);
+    m_editBtn->setObjectName(QStringLiteral("EditBtn"));
+    m_editBtn->setCheckable(true);
+    m_editBtn->setEnabled(false);
+    // The asset card comes with later work.
     auto *cardBtn = new QPushButton(QStringLiteral("&Fisa mijloc fix"), this);
     cardBtn->setObjectName(QStringLiteral("FisaBtn"));
     cardBtn->setEnabled(false);
@@ -99,7 +107,7 @@ TStocksForm::TStocksForm(Database &db, Messages &messages, const Workstation &wo
     buttons->addWidget(priceBtn);
     buttons->addWidget(m_repeatBtn);
     buttons->addStretch();
-    buttons->addWidget(editBtn);
+    buttons->addWidget(m_editBtn);
     buttons->addWidget(cardBtn);
 
     m_grid = new QTableView(this);
@@ -111,7 +119,12 @@ TStocksForm::TStocksForm(Database &db, Messages &messages, const Workstation &wo
     m_model = new QSqlQueryModel(this);
     auto *display = new StockDisplayModel(this);
     display->setSourceModel(m_model);
-    m_grid->setModel(display);
+    // The typed rows join under the stock rows while editing.
+    m_newRows = new NewStockRowsModel(this);
+    m_rows = new QConcatenateTablesProxyModel(this);
+    m_rows->addSourceModel(display);
+    m_grid->setModel(m_rows);
+    m_grid->installEventFilter(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -160,8 +173,22 @@ TStocksForm::TStocksForm(Database &db, Messages &messages, const Workstation &wo
     connect(m_searchEdit, &QLineEdit::textChanged, this, &TStocksForm::SearchEditChange);
     connect(priceBtn, &QPushButton::clicked, this, &TStocksForm::PriceBtnClick);
     connect(m_repeatBtn, &QPushButton::clicked, this, [this] { searchPrice(m_lastPrice, true); });
+    connect(m_editBtn, &QPushButton::toggled, this, [this](bool on) {
+        if (!setEditing(on)) {
+            const QSignalBlocker block(m_editBtn);
+            m_editBtn->setChecked(m_editing);
+        }
+    });
     reload();
     resize(900, 520);
+}
+
+TStocksForm::TStocksForm(Database &db, Messages &messages, const Workstation &workstation,
+                         const Parameters &parameters, QWidget *parent)
+    : TStocksForm(db, messages, workstation, Mode::Window, parent)
+{
+    m_params = &parameters;
+    m_editBtn->setEnabled(m_unitCombo->count() > 0);
 }
 
 TStocksForm::~TStocksForm() = default;
@@ -169,6 +196,12 @@ TStocksForm::~TStocksForm() = default;
 TStocksForm *TStocksForm::create(Database &db, Messages &messages, const Workstation &workstation, QWidget *parent)
 {
     return new TStocksForm(db, messages, workstation, Mode::Window, parent);
+}
+
+TStocksForm *TStocksForm::create(Database &db, Messages &messages, const Workstation &workstation,
+                                 const Parameters &parameters, QWidget *parent)
+{
+    return new TStocksForm(db, messages, workstation, parameters, parent);
 }
 
 bool TStocksForm::pickFromStock(QWidget *owner, Database &db, Messages &messages, const Workstation &workstation,
@@ -323,7 +356,7 @@ StockPick TStocksForm::currentPick() const
 {
     StockPick pick;
     const int row = currentRow();
-    if (row < 0)
+    if (row < 0 || row >= m_model->rowCount())
         return pick;
     const QSqlRecord r = m_model->record(row);
     pick.unit = unit();
@@ -339,6 +372,9 @@ StockPick TStocksForm::currentPick() const
 
 void TStocksForm::refreshData()
 {
+    // Re-reading would close the cell being typed.
+    if (m_editing)
+        return;
     const StockPick current = currentPick();
     reload();
     locate(current.group, current.article, m_view == CurrentStockQuery::View::ByPrice ? current.price : -1);
@@ -364,6 +400,130 @@ void TStocksForm::restoreLayout()
 
 void TStocksForm::closeEvent(QCloseEvent *event)
 {
+    if (m_editing && !setEditing(false)) {
+        event->ignore();
+        return;
+    }
     saveLayout();
     QDialog::closeEvent(event);
+}
+
+bool TStocksForm::setEditing(bool on)
+{
+    if (on == m_editing)
+        return true;
+    if (on) {
+        if (!m_params || m_mode != Mode::Window || unit().isEmpty())
+            return false;
+        setView(CurrentStockQuery::View::ByPrice);
+        QStringList fields;
+        const QSqlRecord record = m_model->record();
+        for (int i = 0; i < record.count(); ++i)
+            fields << record.fieldName(i);
+        m_newRows->setFields(fields);
+        m_rows->addSourceModel(m_newRows);
+        m_editing = true;
+        m_unitCombo->setEnabled(false);
+        m_viewCombo->setEnabled(false);
+        m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                | QAbstractItemView::AnyKeyPressed);
+        m_grid->setStatusTip(QStringLiteral("Insert adauga un rand nou, Ctrl+Delete renunta la randul nou"));
+        addNewRow();
+        m_grid->setFocus();
+    } else {
+        if (!writeNewRows())
+            return false;
+        m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        m_grid->setStatusTip(QString());
+        m_rows->removeSourceModel(m_newRows);
+        m_editing = false;
+        m_unitCombo->setEnabled(true);
+        m_viewCombo->setEnabled(true);
+        reload();
+    }
+    const QSignalBlocker block(m_editBtn);
+    m_editBtn->setChecked(m_editing);
+    return true;
+}
+
+int TStocksForm::addNewRow()
+{
+    if (!m_editing)
+        return -1;
+    commitOpenEditor();
+    const int row = m_newRows->appendRow(StockInsertion(m_db, *m_params).newRow(unit()));
+    m_grid->setCurrentIndex(m_rows->index(m_model->rowCount() + row, qMax(0, m_newRows->column(QStringLiteral("Cod_grupa")))));
+    return row;
+}
+
+void TStocksForm::commitOpenEditor()
+{
+    // Hands an open cell editor's text to the model first.
+    QWidget *focus = QApplication::focusWidget();
+    if (focus && focus != m_grid && m_grid->isAncestorOf(focus))
+        QMetaObject::invokeMethod(m_grid, "commitData", Q_ARG(QWidget *, focus));
+}
+
+bool TStocksForm::writeNewRows()
+{
+    commitOpenEditor();
+    StockInsertion insertion(m_db, *m_params);
+    QString refusal;
+    bool engineError = false;
+    int refusedRow = -1;
+    for (int row = 0; row < m_newRows->count();) {
+        const StockInsertion::Row typed = m_newRows->row(row);
+        if (typed.isBlank()) {
+            m_newRows->removeRowAt(row);
+            continue;
+        }
+        try {
+            insertion.insert(typed);
+            m_newRows->removeRowAt(row);
+            continue;
+        } catch (const DocumentRefusal &e) {
+            if (refusedRow < 0) {
+                refusal = e.text();
+                refusedRow = row;
+            }
+        } catch (const DbError &e) {
+            if (refusedRow < 0) {
+                refusal = e.userText();
+                engineError = true;
+                refusedRow = row;
+            }
+        }
+        ++row;
+    }
+    if (refusedRow < 0)
+        return true;
+    // The rows written so far show among the stock rows; the refused ones stay to be mended.
+    reload();
+    m_grid->setCurrentIndex(m_rows->index(m_model->rowCount() + refusedRow, 0));
+    if (engineError)
+        m_messages.error(refusal);
+    else
+        m_messages.warning(refusal);
+    return false;
+}
+
+bool TStocksForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid && m_editing && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const int row = currentRow();
+        const int newRow = row - m_model->rowCount();
+        if (key->key() == Qt::Key_Insert
+            || (key->key() == Qt::Key_Down && row == m_rows->rowCount() - 1)) {
+            addNewRow();
+            return true;
+        }
+        // Only a row not yet written can be dropped; the stock rows stay as they are.
+        if (key->key() == Qt::Key_Delete && (key->modifiers() & Qt::ControlModifier)) {
+            if (newRow >= 0)
+                m_newRows->removeRowAt(newRow);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }

@@ -8,8 +8,11 @@
 
 class Database;
 class Messages;
+class NewStockRowsModel;
+class Parameters;
 class Workstation;
 class QComboBox;
+class QConcatenateTablesProxyModel;
 class QLineEdit;
 class QPushButton;
 class QSqlQueryModel;
@@ -30,7 +33,9 @@ struct StockPick
 };
 
 // "Stocuri curente": the stock of one management unit, detailed per stock row or summed
-// per inventory number; also the modal picker "Selectie articol din stoc".
+// per inventory number; also the modal picker "Selectie articol din stoc". Given the
+// parameters, "&Editeaza" lets the user type new stock rows under the existing ones,
+// which stay read-only; they are written as initial-stock lines when editing ends.
 class TStocksForm : public QDialog, public Refreshable
 {
     Q_OBJECT
@@ -39,10 +44,15 @@ public:
 
     TStocksForm(Database &db, Messages &messages, const Workstation &workstation, Mode mode = Mode::Window,
                 QWidget *parent = nullptr);
+    // The window with "&Editeaza" available.
+    TStocksForm(Database &db, Messages &messages, const Workstation &workstation, const Parameters &parameters,
+                QWidget *parent = nullptr);
     ~TStocksForm() override;
 
     static TStocksForm *create(Database &db, Messages &messages, const Workstation &workstation,
                                QWidget *parent = nullptr);
+    static TStocksForm *create(Database &db, Messages &messages, const Workstation &workstation,
+                               const Parameters &parameters, QWidget *parent = nullptr);
     // The picker; true and `pick` filled with the chosen row unless the user cancels.
     static bool pickFromStock(QWidget *owner, Database &db, Messages &messages, const Workstation &workstation,
                               StockPick &pick);
@@ -69,10 +79,20 @@ public:
     bool searchPrice(const QString &text, bool fromNext);
     StockPick currentPick() const;
 
+    // "&Editeaza" on: the detailed view with one new row to type. Off: the typed rows are
+    // written one by one; a refused row stays, with its text, the message is shown and
+    // editing goes on. Returns whether the window is now in the state asked for.
+    bool setEditing(bool on);
+    bool isEditing() const { return m_editing; }
+    // Adds a new row under the others and makes it current; -1 when not editing.
+    int addNewRow();
+    NewStockRowsModel *newRows() const { return m_newRows; }
+
     void refreshData() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void reload();
@@ -81,14 +101,21 @@ private:
     QString layoutPath() const;
     void SearchEditChange(const QString &text);
     void PriceBtnClick();
+    bool writeNewRows();
+    void commitOpenEditor();
 
     Database &m_db;
     Messages &m_messages;
     QString m_privateDirectory;
     Mode m_mode;
+    const Parameters *m_params = nullptr;
     CurrentStockQuery::View m_view = CurrentStockQuery::View::ByPrice;
     CurrentStockQuery::Order m_order = CurrentStockQuery::Order::Group;
     QSqlQueryModel *m_model = nullptr;
+    NewStockRowsModel *m_newRows = nullptr;
+    QConcatenateTablesProxyModel *m_rows = nullptr;
+    QPushButton *m_editBtn = nullptr;
+    bool m_editing = false;
     QTableView *m_grid = nullptr;
     QComboBox *m_unitCombo = nullptr;
     QComboBox *m_viewCombo = nullptr;
