@@ -5,6 +5,7 @@
 #include "app/forms/TUserForm.h"
 #include "catalogs/forms/TCatLookupForm.h"
 #include "documents/StockRecalculation.h"
+#include "documents/forms/TDocInForm.h"
 #include "documents/forms/TIniStockForm.h"
 #include "documents/forms/TStocksForm.h"
 #include "catalogs/forms/TClientLookupForm.h"
@@ -78,8 +79,14 @@ void registerMainCommands(TMainForm &window, DesktopServices &services, Messages
                           return static_cast<QWidget *>(
                               TIniStockForm::create(db, messages, ws, services.parameters().epsilon));
                       }));
+    window.setCommand(QStringLiteral("DocIn1"),
+                      child(QStringLiteral("TDocInForm"), [&services, &messages, &ws](Database &db) {
+                          return static_cast<QWidget *>(TDocInForm::create(db, services.parameters(), messages, ws,
+                                                                           &services.print(), &services.addOns()));
+                      }));
     window.setCommand(QStringLiteral("Stocks1"),
-                      child(QStringLiteral("TStocksForm"), [&messages, &ws](Database &db) {
-                          return static_cast<QWidget *>(TStocksForm::create(db, messages, ws));
+                      child(QStringLiteral("TStocksForm"), [&services, &messages, &ws](Database &db) {
+                          return static_cast<QWidget *>(
+                              TStocksForm::create(db, messages, ws, services.parameters()));
                       }));
 }

@@ -1,0 +1,505 @@
+#include "documents/forms/DocInLinesModel.h"
+
+#include "app/Messages.h"
+#include "app/NationalFormats.h"
+#include "app/NumberFormat.h"
+#include "app/Parameters.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "documents/DocumentRefusal.h"
+#include "documents/EntryComputations.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+QVariant shown(const std::optional<double> &value, const QString &mask = QString())
+{
+    return value ? QVariant(formatNumber(*value, mask)) : QVariant();
+}
+
+// An empty cell clears the value; text that is not a number is refused.
+bool readNumber(const QString &text, std::optional<double> &target)
+{
+    if (text.isEmpty()) {
+        target.reset();
+        return true;
+    }
+    bool ok = false;
+    const double parsed = parseNumber(text, &ok);
+    if (ok)
+        target = parsed;
+    return ok;
+}
+
+const QString &trueText()
+{
+    static const QString text = QStringLiteral("True");
+    return text;
+}
+
+} // namespace
+
+DocInLinesModel::DocInLinesModel(Database &db, const Parameters &parameters, Messages &messages, QObject *parent)
+    : QAbstractTableModel(parent), m_db(db), m_params(parameters), m_messages(messages),
+      m_computations(std::make_unique<EntryComputations>(db, parameters))
+{
+}
+
+DocInLinesModel::~DocInLinesModel() = default;
+
+QString DocInLinesModel::noBarCodeText()
+{
+    return QStringLiteral("Completati in catalogul de articole Codul de bare corespunzator articolului selectat!");
+}
+
+QString DocInLinesModel::unknownUnitText(const QString &unit)
+{
+    return QStringLiteral("Gestiunea <") + unit
+        + QStringLiteral("> nu exista în catalog! Apasati CTRL-ENTER pentru a selecta gestiunea din catalog!");
+}
+
+void DocInLinesModel::setDocument(const QString &type, const QDate &date)
+{
+    m_type = type;
+    m_date = date;
+}
+
+void DocInLinesModel::setLines(const QList<EntryLine> &lines)
+{
+    beginResetModel();
+    m_rows.clear();
+    for (const EntryLine &line : lines)
+        m_rows.append({line, line, false});
+    endResetModel();
+}
+
+void DocInLinesModel::loadLookups()
+{
+    m_unitNames.clear();
+    m_budgetNames.clear();
+    m_budgetCodes.clear();
+    m_orders.clear();
+    m_currencies = QStringList{QString()};
+    QSqlQuery units = m_db.run(QStringLiteral("SELECT \"Cod\", \"Denumire\" FROM \"Gest\""));
+    while (units.next())
+        m_unitNames.insert(units.value(0).toString(), units.value(1).toString());
+    QSqlQuery budgets = m_db.run(QStringLiteral("SELECT \"Cod_client\", \"Nume_client\" FROM \"Client\" "
+                                                "ORDER BY \"Nume_client\" COLLATE RO"));
+    while (budgets.next()) {
+        m_budgetCodes << budgets.value(0).toString();
+        m_budgetNames.insert(budgets.value(0).toString(), budgets.value(1).toString());
+    }
+    if (m_params.com) {
+        QSqlQuery orders = m_db.run(QStringLiteral("SELECT \"Contor\", \"Numar\", \"Data\" FROM \"Doc_Com\""));
+        while (orders.next()) {
+            const QDate date = QDate::fromString(orders.value(2).toString(), Qt::ISODate);
+            m_orders.insert(orders.value(0).toDouble(), formatNumber(orders.value(1).toDouble(), QString())
+                                                            + QLatin1Char('/')
+                                                            + NationalFormats::current().formatDate(date));
+        }
+    }
+    QSqlQuery currencies = m_db.run(QStringLiteral("SELECT \"Moneda\" FROM \"Valuta\" ORDER BY \"Moneda\""));
+    while (currencies.next())
+        m_currencies << currencies.value(0).toString();
+    if (!m_rows.isEmpty())
+        Q_EMIT dataChanged(index(0, 0), index(int(m_rows.size()) - 1, ColumnCount - 1));
+}
+
+bool DocInLinesModel::hasDirtyRow() const
+{
+    for (const Row &row : m_rows) {
+        if (row.dirty)
+            return true;
+    }
+    return false;
+}
+
+int DocInLinesModel::rowOfLine(double contorSecundar) const
+{
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (m_rows.at(i).line.contorSecundar == contorSecundar)
+            return i;
+    }
+    return -1;
+}
+
+int DocInLinesModel::appendLine(const EntryLine &line)
+{
+    const int row = int(m_rows.size());
+    beginInsertRows({}, row, row);
+    m_rows.append({line, std::nullopt, true});
+    endInsertRows();
+    return row;
+}
+
+void DocInLinesModel::markSaved(int row, const EntryLine &saved)
+{
+    m_rows[row] = {saved, saved, false};
+    Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+void DocInLinesModel::removeLine(int row)
+{
+    beginRemoveRows({}, row, row);
+    m_rows.removeAt(row);
+    endRemoveRows();
+}
+
+bool DocInLinesModel::cancelChanges(int row)
+{
+    if (row < 0 || row >= m_rows.size())
+        return false;
+    if (!m_rows.at(row).stored) {
+        removeLine(row);
+        return true;
+    }
+    markSaved(row, *m_rows.at(row).stored);
+    return false;
+}
+
+bool DocInLinesModel::refuse(const QString &text)
+{
+    if (!text.isEmpty())
+        m_messages.warning(text);
+    return text.isEmpty();
+}
+
+void DocInLinesModel::quantityChanged(EntryLine &l) const
+{
+    l.tva = m_computations->lineTva(l, m_type);
+}
+
+void DocInLinesModel::priceChanged(EntryLine &l) const
+{
+    quantityChanged(l);
+    if (l.priceLei) {
+        if (const std::optional<double> equivalent = m_computations->equivalentPrice(*l.priceLei, m_date))
+            l.priceUsd = equivalent;
+    }
+}
+
+bool DocInLinesModel::commit(int row, const EntryLine &l, int fromColumn, int toColumn)
+{
+    m_rows[row].line = l;
+    m_rows[row].dirty = true;
+    Q_EMIT dataChanged(index(row, fromColumn), index(row, toColumn));
+    Q_EMIT rowEdited(row);
+    return true;
+}
+
+bool DocInLinesModel::setUnit(int row, const QString &unit)
+{
+    if (!unit.isEmpty() && !m_unitNames.contains(unit))
+        return refuse(unknownUnitText(unit));
+    EntryLine l = m_rows.at(row).line;
+    l.unit = unit;
+    return commit(row, l);
+}
+
+bool DocInLinesModel::setGroup(int row, const QString &group)
+{
+    EntryLine l = m_rows.at(row).line;
+    l.group = group;
+    try {
+        m_computations->groupSet(l);
+        quantityChanged(l);
+    } catch (const DocumentRefusal &refusal) {
+        refusal.show(m_messages);
+        return false;
+    } catch (const DbError &e) {
+        m_messages.error(e.userText());
+        return false;
+    }
+    return commit(row, l);
+}
+
+bool DocInLinesModel::setArticle(int row, const QString &group, const QString &article)
+{
+    if (group != m_rows.at(row).line.group && !setGroup(row, group))
+        return false;
+    EntryLine l = m_rows.at(row).line;
+    l.article = article;
+    try {
+        m_computations->articleSet(l);
+        quantityChanged(l);
+    } catch (const DbError &e) {
+        m_messages.error(e.userText());
+        return false;
+    }
+    return commit(row, l);
+}
+
+int DocInLinesModel::barCodeEntered(int row, const QString &barCode)
+{
+    EntryLine l = m_rows.at(row).line;
+    l.barCode = barCode;
+    commit(row, l);
+    if (barCode.isEmpty() || !m_params.codBare)
+        return CodBare;
+    QSqlQuery q = m_db.run(QStringLiteral("SELECT \"Grupa\", \"Cod\" FROM \"Catalog\" WHERE substr(\"Cod_bare\", 1, length(:b)) = :b "
+                                          "ORDER BY \"Cod_bare\" LIMIT 1"),
+                           {{QStringLiteral(":b"), barCode}});
+    if (!q.next()) {
+        m_messages.warning(noBarCodeText());
+        return CodGrupa;
+    }
+    return setArticle(row, q.value(0).toString(), q.value(1).toString()) ? Cantitate : CodGrupa;
+}
+
+QString DocInLinesModel::agentCode(const QString &text) const
+{
+    if (text.isEmpty() || m_budgetNames.contains(text))
+        return text;
+    for (auto it = m_budgetNames.cbegin(); it != m_budgetNames.cend(); ++it) {
+        if (it.value() == text)
+            return it.key();
+    }
+    return QString();
+}
+
+bool DocInLinesModel::applyText(EntryLine &l, int column, const QString &text)
+{
+    const NationalFormats &formats = NationalFormats::current();
+    switch (column) {
+    case Denumire: l.name = text; return true;
+    case Cantitate:
+        if (!readNumber(text, l.quantity))
+            return false;
+        quantityChanged(l);
+        return true;
+    case PretValuta:
+        if (!readNumber(text, l.priceCurrency))
+            return false;
+        if (l.priceCurrency) {
+            l.priceLei = m_computations->priceFromNet(*l.priceCurrency);
+            priceChanged(l);
+        }
+        return true;
+    case Valuta:
+        l.currency = text;
+        if (l.priceCurrency) {
+            l.priceLei = m_computations->priceFromNet(*l.priceCurrency);
+            priceChanged(l);
+        }
+        return true;
+    case PretLei:
+        if (!readNumber(text, l.priceLei))
+            return false;
+        priceChanged(l);
+        return true;
+    case PretEchiv: return readNumber(text, l.priceUsd);
+    case TVA: return readNumber(text, l.tva);
+    case Serii: l.serii = text == QLatin1String("Da"); return true;
+    case ContTvaIntrari:
+        if (!refuse(EntryComputations::accountRefusal(text)))
+            return false;
+        l.contTvaIntrari = text;
+        return true;
+    case ContMarfa:
+        if (!refuse(EntryComputations::accountRefusal(text)))
+            return false;
+        l.contMarfa = text;
+        return true;
+    case AgentName: {
+        const QString code = agentCode(text);
+        if (code.isEmpty() && !text.isEmpty())
+            return false;
+        l.agent = code;
+        return true;
+    }
+    case Domeniu:
+        l.domain = text;
+        l.calcAmortizare = EntryComputations::depreciatedFor(text);
+        return true;
+    case Lot: {
+        const QDate date = formats.parseDate(text);
+        if (!text.isEmpty() && !date.isValid())
+            return false;
+        l.lot = date;
+        const QString warning = EntryComputations::lotWarning(date, m_date);
+        if (!warning.isEmpty())
+            m_messages.warning(warning);
+        return true;
+    }
+    case DurataTotala: {
+        std::optional<double> months;
+        if (!readNumber(text, months))
+            return false;
+        if (months && !refuse(m_computations->totalDurationRefusal(l.group, *months, formats)))
+            return false;
+        l.durataTotala = months;
+        return true;
+    }
+    case DurataRamasa: {
+        std::optional<double> months;
+        if (!readNumber(text, months))
+            return false;
+        if (months && !refuse(EntryComputations::remainingDurationRefusal(*months, l.durataTotala.value_or(0), formats)))
+            return false;
+        l.durataRamasa = months;
+        return true;
+    }
+    case ValAmortizata: return readNumber(text, l.valoareAmortizata);
+    case CalcAmortizare: {
+        if (text.isEmpty()) {
+            l.calcAmortizare.reset();
+            return true;
+        }
+        const bool wanted = text == trueText();
+        if (!refuse(EntryComputations::calcAmortizareRefusal(l.domain, wanted))) {
+            l.calcAmortizare = false;
+            return true;
+        }
+        l.calcAmortizare = wanted;
+        return true;
+    }
+    default: return false;
+    }
+}
+
+bool DocInLinesModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    const int row = index.row();
+    const QString text = value.toString().trimmed();
+    // An editor closed without a change leaves the row as it was.
+    if (text == data(index, Qt::EditRole).toString())
+        return true;
+    try {
+        switch (index.column()) {
+        case GestName: {
+            // The code, or the name of a unit.
+            QString code = m_unitNames.contains(text) ? text : m_unitNames.key(text, text);
+            return setUnit(row, code);
+        }
+        case CodBare: {
+            const int next = barCodeEntered(row, text);
+            Q_EMIT cursorWanted(row, next);
+            return true;
+        }
+        case CodGrupa: return text == m_rows.at(row).line.group || setGroup(row, text);
+        case CodArticol: return setArticle(row, m_rows.at(row).line.group, text);
+        default: break;
+        }
+        EntryLine l = m_rows.at(row).line;
+        if (!applyText(l, index.column(), text))
+            return false;
+        return commit(row, l);
+    } catch (const DbError &e) {
+        m_messages.error(e.userText());
+        return false;
+    }
+}
+
+QString DocInLinesModel::priceMask(int decimals) const
+{
+    return QStringLiteral("#,##0.") + QString(decimals, QLatin1Char('#'));
+}
+
+QVariant DocInLinesModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const EntryLine &l = m_rows.at(index.row()).line;
+    const int column = index.column();
+    if (role == PickListRole) {
+        switch (column) {
+        case Valuta: return m_currencies;
+        case Serii: return QStringList{QStringLiteral("Da"), QStringLiteral("Nu")};
+        case Domeniu: return QStringList{QStringLiteral("Public"), QStringLiteral("Privat")};
+        case CalcAmortizare: return QStringList{trueText(), QStringLiteral("False")};
+        case AgentName: {
+            QStringList names{QString()};
+            for (const QString &code : m_budgetCodes)
+                names << m_budgetNames.value(code);
+            return names;
+        }
+        default: return {};
+        }
+    }
+    if (role == Qt::TextAlignmentRole) {
+        switch (column) {
+        case Cantitate: case PretValuta: case PretLei: case Valoare: case PretEchiv: case TVA:
+        case DurataTotala: case DurataRamasa: case ValAmortizata:
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        default: return {};
+        }
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    const bool edit = role == Qt::EditRole;
+    switch (column) {
+    case GestName: return l.unit.isEmpty() ? QString() : m_unitNames.value(l.unit, l.unit);
+    case CodBare: return l.barCode;
+    case CodGrupa: return l.group;
+    case CodArticol: return l.article;
+    case Denumire: return l.name;
+    case Cantitate: return shown(l.quantity);
+    case UM: return QString();
+    case PretValuta:
+        return shown(l.priceCurrency, edit ? QStringLiteral("0.") + QString(m_params.nrZecimaleValuta, QLatin1Char('#'))
+                                           : priceMask(m_params.nrZecimaleValuta));
+    case Valuta: return l.currency;
+    case PretLei:
+        return shown(l.priceLei, edit ? QStringLiteral("0.") + QString(m_params.nrZecimaleLei, QLatin1Char('#'))
+                                      : priceMask(m_params.nrZecimaleLei));
+    case Valoare:
+        if (!l.quantity || !l.priceLei)
+            return {};
+        return formatNumber(*l.quantity * *l.priceLei, QStringLiteral("#,##0.00"));
+    case PretEchiv: return shown(l.priceUsd, edit ? QString() : QStringLiteral("#,##0.#####"));
+    case Comanda: return l.contorCom ? m_orders.value(*l.contorCom) : QString();
+    case Serii: return l.serii ? QStringLiteral("Da") : QStringLiteral("Nu");
+    case TVA: return shown(l.tva, edit ? QString() : QStringLiteral("#,##0.00"));
+    case ContTvaIntrari: return l.contTvaIntrari;
+    case ContMarfa: return l.contMarfa;
+    case AgentName: return l.agent.isEmpty() ? QString() : m_budgetNames.value(l.agent, l.agent);
+    case Domeniu: return l.domain;
+    case Lot: return l.lot.isValid() ? NationalFormats::current().formatDate(l.lot) : QString();
+    case DurataTotala: return shown(l.durataTotala);
+    case DurataRamasa: return shown(l.durataRamasa);
+    case ValAmortizata: return shown(l.valoareAmortizata);
+    case CalcAmortizare:
+        return l.calcAmortizare ? (*l.calcAmortizare ? trueText() : QStringLiteral("False")) : QString();
+    default: return {};
+    }
+}
+
+QVariant DocInLinesModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    static const QStringList captions{
+        QStringLiteral("Gestiune"),       QStringLiteral("Cod de bare"),      QStringLiteral("Cod clasificare"),
+        QStringLiteral("Nr. inventar"),   QStringLiteral("Denumire"),         QStringLiteral("Cantitate"),
+        QStringLiteral("UM"),             QStringLiteral("Pret fara TVA"),    QStringLiteral("Valuta"),
+        QStringLiteral("Pret achizitie"), QStringLiteral("Valoare"),          QStringLiteral("Pret echivalent Valuta"),
+        QStringLiteral("Comanda"),        QStringLiteral("Serii"),            QStringLiteral("TVA"),
+        QStringLiteral("Cont TVA"),       QStringLiteral("Cont marfa"),       QStringLiteral("Buget"),
+        QStringLiteral("Domeniu"),        QStringLiteral("Data folosinta"),   QStringLiteral("DurataTotala"),
+        QStringLiteral("DurataRamasa"),   QStringLiteral("Val amortizata"),   QStringLiteral("CalcAmortizare")};
+    return captions.value(section);
+}
+
+Qt::ItemFlags DocInLinesModel::flags(const QModelIndex &index) const
+{
+    const Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    switch (index.column()) {
+    case UM: case Valoare: case Comanda: return f;
+    case CodArticol: return m_params.genCod ? f : f | Qt::ItemIsEditable;
+    default: return f | Qt::ItemIsEditable;
+    }
+}
+
+int DocInLinesModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int DocInLinesModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}

@@ -1,0 +1,183 @@
+#pragma once
+
+#include "app/Refreshable.h"
+#include "app/Workstation.h"
+#include "catalogs/SearchCriteria.h"
+#include "documents/EntryDocumentHeader.h"
+#include "documents/EntryDocumentService.h"
+
+#include <QDate>
+#include <QPair>
+#include <QPointer>
+#include <QWidget>
+
+#include <optional>
+
+class AddOnHost;
+class Database;
+class DocInHeadersModel;
+class DocInLinesModel;
+class Messages;
+class Parameters;
+class PrintContext;
+class QAction;
+class QComboBox;
+class QDateEdit;
+class QItemSelectionModel;
+class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QTableView;
+class QToolButton;
+
+// "Intrari produse": the entry documents, a header with its navigator over the lines
+// grid. Each line is saved when the user leaves it and the stock follows at once; the
+// header is saved by the navigator, on leaving the document and on closing.
+class TDocInForm : public QWidget, public Refreshable
+{
+    Q_OBJECT
+public:
+    enum class HeaderState { Browse, Insert, Edit };
+
+    // print and addOns may be null (no printing, no add-on modules).
+    TDocInForm(Database &db, Parameters &parameters, Messages &messages, const Workstation &workstation,
+               PrintContext *print = nullptr, AddOnHost *addOns = nullptr, QWidget *parent = nullptr);
+    ~TDocInForm() override;
+
+    // The window; nullptr when the tables cannot be opened (the error was shown).
+    static TDocInForm *create(Database &db, Parameters &parameters, Messages &messages,
+                              const Workstation &workstation, PrintContext *print = nullptr,
+                              AddOnHost *addOns = nullptr, QWidget *parent = nullptr);
+    static QString caption() { return QStringLiteral("Intrari produse"); }
+    static QString allDocumentsCaption() { return QStringLiteral("Documente de intrare"); }
+    static QString openErrorText(const QString &engineMessage);
+    static QString layoutFileName() { return QStringLiteral("pavlon"); }
+
+    bool isOpen() const { return m_open; }
+    HeaderState headerState() const { return m_state; }
+    // Registration number of the document shown; 0 when none.
+    double currentContor() const;
+    int documentCount() const;
+    DocInLinesModel *lines() const { return m_lines; }
+    QTableView *grid() const { return m_grid; }
+    QMenu *documentMenu() const { return m_documentMenu; }
+    // The header as the fields show it.
+    EntryDocumentHeader header() const;
+
+    // The navigator.
+    void first();
+    void prior();
+    void next();
+    void last();
+    bool newDocument();
+    bool saveHeader();
+    void cancelHeader();
+    void deleteDocument();
+
+    // The lines.
+    int addLine();
+    bool saveRow(int row);
+    // Saves the current line; false when it was refused.
+    bool postCurrent();
+    void deleteCurrentLine();
+    void cancelCurrentLine();
+    // Inserts lines for catalogue rows (classification code, inventory number).
+    void insertSelection(const QList<QPair<QString, QString>> &articles);
+
+    // The "&Document" menu.
+    void showTotals();
+    void setPeriod(const QDate &first, const QDate &last);
+    void showAll();
+    bool periodActive() const { return m_periodActive; }
+    // "&Prima aparitie...": asks the criteria, then searches from the beginning.
+    void searchFirst();
+    bool searchFirst(const SearchCriteria &criteria);
+    // "&Urmatoarea"; false (a beep) when nothing more is found.
+    bool searchNext();
+
+    void refreshData() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool FormCreate();
+    void buildHeader();
+    void buildMenu();
+    void loadSuppliers();
+    void reloadHeaders(double keep);
+    void showDocument(int row);
+    void showHeaderFields(const EntryDocumentHeader &header);
+    void clearDocument();
+    bool leaveDocument();
+    void headerEdited();
+    void lineEdited();
+    void rowChanged(const QModelIndex &current, const QModelIndex &previous);
+    void cellChanged(const QModelIndex &current);
+    void moveCursor(int row, int column);
+    void openLookup();
+    void unitLookup(int row);
+    void codeLookup(int row);
+    void articleSearch();
+    void PeriodClick();
+    void ReceptieBtnClick();
+    void SeriiClick();
+    void FurnBtnClick();
+    void gridDoubleClicked(const QModelIndex &index);
+    void subWindowActivated(QMdiSubWindow *window);
+    void mergeMenu(bool merged);
+    QString headerHint(QObject *field) const;
+    int currentRow() const;
+
+    Database &m_db;
+    Parameters &m_params;
+    Messages &m_messages;
+    Workstation m_workstation;
+    PrintContext *m_print;
+    AddOnHost *m_addOns;
+    EntryDocumentService m_service;
+    QString m_layoutPath;
+
+    DocInHeadersModel *m_headers = nullptr;
+    QItemSelectionModel *m_headerSelection = nullptr;
+    DocInLinesModel *m_lines = nullptr;
+    QTableView *m_grid = nullptr;
+    QLineEdit *m_contorEdit = nullptr;
+    QDateEdit *m_registeredEdit = nullptr;
+    QLineEdit *m_numberEdit = nullptr;
+    QDateEdit *m_dateEdit = nullptr;
+    QComboBox *m_typeCombo = nullptr;
+    QComboBox *m_supplierCombo = nullptr;
+    QLineEdit *m_explanationEdit = nullptr;
+    QWidget *m_headerBox = nullptr;
+    QList<QToolButton *> m_navigator;
+    QPushButton *m_receptieBtn = nullptr;
+    QPushButton *m_fisaBtn = nullptr;
+    QMenuBar *m_menuBar = nullptr;
+    QMenu *m_documentMenu = nullptr;
+    QAction *m_seriiAction = nullptr;
+    QAction *m_listAction = nullptr;
+    QPointer<QMenuBar> m_mergedInto;
+    QList<QAction *> m_mergedActions;
+    QPointer<QMdiArea> m_mdiArea;
+
+    int m_currentRow = -1;
+    HeaderState m_state = HeaderState::Browse;
+    QDate m_defaultDate;
+    QString m_defaultUnit;
+    QDate m_periodFirst;
+    QDate m_periodLast;
+    bool m_periodActive = false;
+    QString m_baseCaption;
+    SearchCriteria m_criteria;
+    double m_lastFound = -1;
+    bool m_open = false;
+    bool m_loading = false;
+    bool m_returning = false;
+    bool m_bulk = false;
+};
