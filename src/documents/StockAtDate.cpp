@@ -106,28 +106,34 @@ bool StockAtDate::build(const QDate &date, const QStringList &units)
         }
         unitFilter = QStringLiteral(" AND L.\"Cod_gestiune\" IN (%1)").arg(names.join(QStringLiteral(", ")));
     }
-    // Lines as stock keys; empty texts read as NULL like the rows of `Stoc`.
-    auto lines = [&](const char *lineTable, const char *docTable, const char *price, bool undated) {
-        return QStringLiteral("SELECT NULLIF(L.\"Cod_gestiune\", '') g, NULLIF(L.\"Cod_grupa\", '') c, "
-                              "NULLIF(L.\"Cod_articol\", '') a, COALESCE(L.\"%1\", 0) p, NULLIF(L.\"Agent\", '') ag, "
-                              "NULLIF(L.\"Lot\", '') l, COALESCE(L.\"Cantitate\", 0) q "
-                              "FROM \"%2\" L JOIN \"%3\" D ON D.\"Contor\" = L.\"Contor\" "
-                              "WHERE NULLIF(L.\"Cod_articol\", '') IS NOT NULL "
-                              "AND (D.\"Data_inregistrarii\" <= :date%4)%5")
-            .arg(QLatin1String(price), QLatin1String(lineTable), QLatin1String(docTable),
-                 undated ? QStringLiteral(" OR NULLIF(D.\"Data_inregistrarii\", '') IS NULL") : QString(),
-                 unitFilter);
+    // The lines summed per stock key; empty texts read as NULL like the rows of `Stoc`.
+    // Grouping on the stored values and emptying them afterwards is much cheaper than
+    // grouping on the expressions; the final grouping joins what the emptying makes equal.
+    auto sums = [&](const char *lineTable, const char *docTable, const char *price, bool entries) {
+        return QStringLiteral("SELECT NULLIF(L.\"Cod_gestiune\", ''), NULLIF(L.\"Cod_grupa\", ''), "
+                              "NULLIF(L.\"Cod_articol\", ''), COALESCE(L.\"%1\", 0), NULLIF(L.\"Agent\", ''), "
+                              "%2, %3 "
+                              "FROM \"%4\" L JOIN \"%5\" D ON D.\"Contor\" = L.\"Contor\" "
+                              "WHERE L.\"Cod_articol\" IS NOT NULL AND L.\"Cod_articol\" <> '' "
+                              "AND (D.\"Data_inregistrarii\" <= :date%6)%7 "
+                              "GROUP BY L.\"Cod_gestiune\", L.\"Cod_grupa\", L.\"Cod_articol\", L.\"%1\", L.\"Agent\"%8")
+            .arg(QLatin1String(price),
+                 m_withLots ? QStringLiteral("NULLIF(L.\"Lot\", '')") : QStringLiteral("MIN(NULLIF(L.\"Lot\", ''))"),
+                 entries ? QStringLiteral("SUM(COALESCE(L.\"Cantitate\", 0)), 0")
+                         : QStringLiteral("0, SUM(COALESCE(L.\"Cantitate\", 0))"),
+                 QLatin1String(lineTable), QLatin1String(docTable),
+                 entries ? QStringLiteral(" OR NULLIF(D.\"Data_inregistrarii\", '') IS NULL") : QString(),
+                 unitFilter, m_withLots ? QStringLiteral(", L.\"Lot\"") : QString());
     };
     const QString key = m_withLots ? QStringLiteral("g, c, a, p, ag, l") : QStringLiteral("g, c, a, p, ag");
-    const QString columns = m_withLots ? QStringLiteral("g, c, a, p, ag, l") : QStringLiteral("g, c, a, p, ag, MIN(l)");
 
     Snapshot snapshot(m_db);
     m_db.run(QStringLiteral("DROP TABLE IF EXISTS temp.\"AnswSum\""));
     m_db.run(QStringLiteral("CREATE TEMP TABLE \"AnswSum\" (g, c, a, p, ag, l, qin, qout)"));
 
     Status::show(QStringLiteral(" Insumez intrarile si stocurile initiale..."));
-    QSqlQuery entries = m_db.run(QStringLiteral("INSERT INTO temp.\"AnswSum\" SELECT %1, SUM(q), 0 FROM (%2) GROUP BY %3")
-                                     .arg(columns, lines("Item_in", "Doc_in", "Pret_achizitie_lei", true), key),
+    QSqlQuery entries = m_db.run(QStringLiteral("INSERT INTO temp.\"AnswSum\" %1")
+                                     .arg(sums("Item_in", "Doc_in", "Pret_achizitie_lei", true)),
                                  values);
     if (entries.numRowsAffected() <= 0) {
         Status::show(QString());
@@ -135,8 +141,7 @@ bool StockAtDate::build(const QDate &date, const QStringList &units)
     }
 
     Status::show(QStringLiteral(" Insumez iesirile..."));
-    m_db.run(QStringLiteral("INSERT INTO temp.\"AnswSum\" SELECT %1, 0, SUM(q) FROM (%2) GROUP BY %3")
-                 .arg(columns, lines("Item_out", "Doc_out", "Pret_achizitie", false), key),
+    m_db.run(QStringLiteral("INSERT INTO temp.\"AnswSum\" %1").arg(sums("Item_out", "Doc_out", "Pret_achizitie", false)),
              values);
 
     Status::show(QStringLiteral(" Calculez stocurile..."));

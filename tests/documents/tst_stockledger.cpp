@@ -297,6 +297,31 @@ private Q_SLOTS:
                  (QStringList{"A1|2.1|X/001|10|2022-05-01|-|0|2", "A1|2.1|X/001|10|2023-05-01|-|1|1"}));
     }
 
+    // Empty texts and missing values of a key are one key, whichever way a line was stored.
+    void emptyAndMissingAreOneKey_data()
+    {
+        QTest::addColumn<bool>("withLots");
+        QTest::newRow("with lots") << true;
+        QTest::newRow("without lots") << false;
+    }
+    void emptyAndMissingAreOneKey()
+    {
+        QFETCH(bool, withLots);
+        addDocument(*m_db, "Doc_in", 1, QStringLiteral("2024-01-10"));
+        addDocument(*m_db, "Doc_out", 1, QStringLiteral("2024-01-11"));
+        const char *insert = "INSERT INTO \"%1\" (\"Contor\", \"Contor_secundar\", \"Cod_gestiune\", \"Cod_grupa\", "
+                             "\"Cod_articol\", \"%2\", \"Lot\", \"Agent\", \"Cantitate\") VALUES (1, %3)";
+        for (const char *values : {"1, 'A1', '2.1', 'X/001', NULL, NULL, NULL, 2", "2, 'A1', '2.1', 'X/001', 0, '', '', 3",
+                                   "3, 'A1', '2.1', '', 5, NULL, NULL, 9"})
+            m_db->run(QString::fromLatin1(insert).arg(QStringLiteral("Item_in"), QStringLiteral("Pret_achizitie_lei"),
+                                                      QLatin1String(values)));
+        m_db->run(QString::fromLatin1(insert).arg(QStringLiteral("Item_out"), QStringLiteral("Pret_achizitie"),
+                                                  QStringLiteral("1, 'A1', '2.1', 'X/001', 0, '', NULL, 1")));
+        QVERIFY(StockAtDate(*m_db, withLots).build(QDate(2024, 2, 1), {}));
+        QCOMPARE(stockRows(*m_db, QStringLiteral("\"PVL_PRIV\".\"ANSW_ST\""), QStringLiteral("\"QOut\", \"QIn\"")),
+                 QStringList{"A1|2.1|X/001|0|-|-|1|5"});
+    }
+
     void unitList_data()
     {
         QTest::addColumn<QString>("text");
