@@ -231,6 +231,20 @@ bool DocInLinesModel::setArticle(int row, const QString &group, const QString &a
     return commit(row, l);
 }
 
+bool DocInLinesModel::setOrderLine(int row, const QString &group, const QString &article, const QString &agent,
+                                   double quantity, double order)
+{
+    if (!setArticle(row, group, article))
+        return false;
+    EntryLine l = m_rows.at(row).line;
+    l.agent = agent;
+    // Setting the inventory number made the quantity 1; the order's rest replaces it.
+    l.quantity = quantity;
+    l.contorCom = order;
+    quantityChanged(l);
+    return commit(row, l);
+}
+
 int DocInLinesModel::barCodeEntered(int row, const QString &barCode)
 {
     EntryLine l = m_rows.at(row).line;

@@ -63,6 +63,10 @@ public:
     // A bar code typed: the catalogue row it starts gives classification code and
     // inventory number. The column the cursor should go to next.
     int barCodeEntered(int row, const QString &barCode);
+    // An order line received by this line: its classification code and inventory number
+    // (with their usual checks), its budget, the outstanding quantity and the order.
+    bool setOrderLine(int row, const QString &group, const QString &article, const QString &agent, double quantity,
+                      double order);
 
     QString unitName(const QString &code) const { return m_unitNames.value(code); }
 

@@ -13,10 +13,7 @@
 #include "app/forms/OpenedWindow.h"
 #include "app/forms/TIntervalDlg.h"
 #include "app/forms/TMainForm.h"
-#include "catalogs/forms/TCatLookupForm.h"
-#include "catalogs/forms/TCautareForm.h"
 #include "catalogs/forms/TFurnLookupForm.h"
-#include "catalogs/forms/TGestlookupForm.h"
 #include "catalogs/forms/TSrchDlg.h"
 #include "db/Database.h"
 #include "db/DbError.h"
@@ -27,6 +24,7 @@
 #include "documents/forms/DocInHeadersModel.h"
 #include "documents/forms/DocInLinesDelegate.h"
 #include "documents/forms/DocInLinesModel.h"
+#include "documents/forms/DocInLookups.h"
 #include "documents/forms/ReceptionNotePrint.h"
 #include "documents/forms/TSeriiForm.h"
 
@@ -61,16 +59,6 @@ using Col = DocInLinesModel::Column;
 
 namespace {
 
-QString unitHint()
-{
-    return QStringLiteral("Apasati CTRL-ENTER pentru a selecta gestiunea din catalog!");
-}
-
-QString articleHint()
-{
-    return QStringLiteral("Apasati CTRL-ENTER pentru a selecta articolul din catalog sau CTRL-G pentru cautare in catalog !");
-}
-
 // The error beep goes before the message when the stock row was missing.
 void showRefusal(const DocumentRefusal &refusal, Messages &messages)
 {
@@ -85,6 +73,7 @@ TDocInForm::TDocInForm(Database &db, Parameters &parameters, Messages &messages,
                        PrintContext *print, AddOnHost *addOns, QWidget *parent)
     : QWidget(parent), m_db(db), m_params(parameters), m_messages(messages), m_workstation(workstation),
       m_print(print), m_addOns(addOns), m_service(db, parameters),
+      m_lookups(std::make_unique<DocInLookups>(*this)),
       m_layoutPath(PrivateDirectory(workstation.privateDirectory()).layoutFile(layoutFileName()))
 {
     setObjectName(QStringLiteral("TDocInForm"));
@@ -279,7 +268,7 @@ void TDocInForm::buildMenu()
                         QStringLiteral("Listeaza nota de receptie"), QKeySequence(), [this] { ReceptieBtnClick(); });
     m_listAction->setEnabled(m_print != nullptr);
     item(m_documentMenu, "SelectieArticol1", QStringLiteral("Selectie articol"), QString(),
-         QKeySequence(Qt::CTRL | Qt::Key_G), [this] { articleSearch(); });
+         QKeySequence(Qt::CTRL | Qt::Key_G), [this] { m_lookups->articleSearch(); });
     m_seriiAction = item(m_documentMenu, "Serii1", QStringLiteral("Serii"), QString(), QKeySequence(),
                          [this] { SeriiClick(); });
     m_seriiAction->setEnabled(m_params.serii);
@@ -318,7 +307,7 @@ bool TDocInForm::FormCreate()
     for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
         auto *shortcut = new QShortcut(keys, m_grid);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, this, &TDocInForm::openLookup);
+        connect(shortcut, &QShortcut::activated, this, [this] { m_lookups->openLookup(); });
     }
 
     QHeaderView *columns = m_grid->horizontalHeader();
@@ -362,7 +351,8 @@ bool TDocInForm::FormCreate()
         columns->resizeSection(c, widths.at(c));
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TDocInForm::rowChanged);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, &TDocInForm::cellChanged);
-    connect(m_grid, &QTableView::doubleClicked, this, &TDocInForm::gridDoubleClicked);
+    connect(m_grid, &QTableView::doubleClicked, this,
+            [this](const QModelIndex &index) { m_lookups->gridDoubleClicked(index); });
     connect(m_lines, &DocInLinesModel::rowEdited, this, &TDocInForm::lineEdited);
     connect(m_lines, &DocInLinesModel::cursorWanted, this, &TDocInForm::moveCursor, Qt::QueuedConnection);
     resize(1000, 520);
@@ -680,12 +670,7 @@ void TDocInForm::cellChanged(const QModelIndex &current)
 {
     if (m_bulk || !current.isValid())
         return;
-    switch (current.column()) {
-    case Col::GestName: Status::show(unitHint()); break;
-    case Col::CodGrupa:
-    case Col::CodArticol: Status::show(articleHint()); break;
-    default: Status::show(QStringLiteral("...")); break;
-    }
+    Status::show(DocInLookups::columnHint(current.column()));
 }
 
 void TDocInForm::moveCursor(int row, int column)
@@ -733,136 +718,7 @@ void TDocInForm::cancelCurrentLine()
 
 void TDocInForm::insertSelection(const QList<QPair<QString, QString>> &articles)
 {
-    if (articles.isEmpty() || !postCurrent())
-        return;
-    if (m_currentRow < 0 && !newDocument())
-        return;
-    repaint();
-    Status::show(QStringLiteral("Inserez articolele selectate..."));
-    m_grid->setUpdatesEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_bulk = true;
-    // The unit of the line the window stands on, else the default one.
-    const int at = currentRow();
-    const QString unit = at >= 0 && !m_lines->line(at).unit.isEmpty() ? m_lines->line(at).unit : m_defaultUnit;
-    const EntryComputations computations(m_db, m_params);
-    const QString type = m_typeCombo->currentText();
-    int first = -1;
-    for (const auto &[group, article] : articles) {
-        EntryLine line;
-        line.contor = currentContor();
-        line.unit = unit;
-        line.group = group;
-        try {
-            computations.groupSet(line);
-            line.article = article;
-            computations.articleSet(line);
-            line.tva = computations.lineTva(line, type);
-            const EntryLine saved = m_service.saveLine(line, EntryDocumentService::LineMode::FromSelection);
-            const int row = m_lines->appendLine(saved);
-            m_lines->markSaved(row, saved);
-            if (first < 0)
-                first = row;
-        } catch (const DocumentRefusal &refusal) {
-            showRefusal(refusal, m_messages);
-            break;
-        } catch (const DbError &e) {
-            m_messages.error(e.userText());
-            break;
-        }
-    }
-    m_bulk = false;
-    QApplication::restoreOverrideCursor();
-    m_grid->setUpdatesEnabled(true);
-    if (first >= 0) {
-        m_returning = true;
-        m_grid->setCurrentIndex(m_lines->index(first, Col::CodGrupa));
-        m_returning = false;
-        lineEdited();
-    }
-    Status::show(QStringLiteral(" OK."));
-}
-
-void TDocInForm::gridDoubleClicked(const QModelIndex &index)
-{
-    switch (index.column()) {
-    case Col::GestName:
-    case Col::CodGrupa:
-        openLookup();
-        break;
-    default:
-        m_grid->edit(index);
-        break;
-    }
-}
-
-void TDocInForm::openLookup()
-{
-    const QModelIndex index = m_grid->currentIndex();
-    if (!index.isValid())
-        return;
-    // The editor's text, when one is open, is the line's value the lookup starts from.
-    QWidget *focus = QApplication::focusWidget();
-    if (focus && focus != m_grid && m_grid->isAncestorOf(focus)) {
-        QMetaObject::invokeMethod(m_grid, "commitData", Q_ARG(QWidget *, focus));
-        QMetaObject::invokeMethod(m_grid, "closeEditor", Q_ARG(QWidget *, focus),
-                                  Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
-    }
-    switch (index.column()) {
-    case Col::GestName: unitLookup(index.row()); break;
-    case Col::CodGrupa:
-    case Col::CodArticol: codeLookup(index.row()); break;
-    default: break;
-    }
-}
-
-void TDocInForm::unitLookup(int row)
-{
-    QString code = m_lines->line(row).unit;
-    if (!TGestlookupForm::selectUnit(this, m_db, m_messages, m_workstation, code))
-        return;
-    if (m_lines->setUnit(row, code))
-        moveCursor(row, m_params.codBare ? Col::CodBare : Col::CodGrupa);
-}
-
-void TDocInForm::codeLookup(int row)
-{
-    TCatLookupForm::Choice choice;
-    const EntryLine &line = m_lines->line(row);
-    if (!TCatLookupForm::selectCode(this, m_db, m_messages, m_workstation, line.group, line.article, choice))
-        return;
-    if (choice.items.size() > 1) {
-        QList<QPair<QString, QString>> articles;
-        for (const QSqlRecord &item : std::as_const(choice.items))
-            articles.append({item.value(QStringLiteral("Grupa")).toString(), item.value(QStringLiteral("Cod")).toString()});
-        insertSelection(articles);
-        return;
-    }
-    if (m_lines->setGroup(row, choice.group.value(QStringLiteral("Cod_grupa")).toString()))
-        moveCursor(row, m_params.com ? Col::Comanda : Col::CodArticol);
-}
-
-void TDocInForm::articleSearch()
-{
-    QSqlRecord current;
-    QList<QSqlRecord> selected;
-    if (!TCautareForm::execute(m_db, m_messages, this, current, selected))
-        return;
-    if (selected.size() > 1) {
-        QList<QPair<QString, QString>> articles;
-        for (const QSqlRecord &item : std::as_const(selected))
-            articles.append({item.value(QStringLiteral("Grupa")).toString(), item.value(QStringLiteral("Cod")).toString()});
-        insertSelection(articles);
-        return;
-    }
-    if (current.isEmpty())
-        return;
-    int row = currentRow();
-    if (row < 0 && (row = addLine()) < 0)
-        return;
-    if (m_lines->setArticle(row, current.value(QStringLiteral("Grupa")).toString(),
-                            current.value(QStringLiteral("Cod")).toString()))
-        moveCursor(row, m_params.com ? Col::Comanda : Col::Cantitate);
+    m_lookups->insertSelection(articles);
 }
 
 void TDocInForm::showTotals()

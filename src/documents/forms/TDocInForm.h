@@ -11,11 +11,13 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 class AddOnHost;
 class Database;
 class DocInHeadersModel;
+class DocInLookups;
 class DocInLinesModel;
 class Messages;
 class Parameters;
@@ -106,6 +108,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    friend class DocInLookups;
+
     bool FormCreate();
     void buildHeader();
     void buildMenu();
@@ -120,15 +124,10 @@ private:
     void rowChanged(const QModelIndex &current, const QModelIndex &previous);
     void cellChanged(const QModelIndex &current);
     void moveCursor(int row, int column);
-    void openLookup();
-    void unitLookup(int row);
-    void codeLookup(int row);
-    void articleSearch();
     void PeriodClick();
     void ReceptieBtnClick();
     void SeriiClick();
     void FurnBtnClick();
-    void gridDoubleClicked(const QModelIndex &index);
     void subWindowActivated(QMdiSubWindow *window);
     void mergeMenu(bool merged);
     QString headerHint(QObject *field) const;
@@ -141,6 +140,7 @@ private:
     PrintContext *m_print;
     AddOnHost *m_addOns;
     EntryDocumentService m_service;
+    std::unique_ptr<DocInLookups> m_lookups;
     QString m_layoutPath;
 
     DocInHeadersModel *m_headers = nullptr;
