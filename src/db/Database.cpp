@@ -4,6 +4,7 @@
 #include "db/RoCollation.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 
@@ -73,12 +74,33 @@ void Database::open()
         // keep (or bring back) the rollback journal.
         run(QStringLiteral("PRAGMA journal_mode = DELETE"));
         run(QStringLiteral("PRAGMA foreign_keys = OFF"));
-        run(QStringLiteral("ATTACH DATABASE :file AS %1").arg(SqlDialect::quote(QLatin1String(privateSchema))),
-            {{QStringLiteral(":file"), privateFilePath()}});
+        attachPrivate();
     } catch (...) {
         close();
         throw;
     }
+}
+
+// The private file holds only answer tables that every run rebuilds, so it is written
+// without waiting for the disk. Should a power cut leave it damaged, it is started anew.
+void Database::attachPrivate()
+{
+    const QString schema = SqlDialect::quote(QLatin1String(privateSchema));
+    auto attach = [&] {
+        run(QStringLiteral("ATTACH DATABASE :file AS %1").arg(schema), {{QStringLiteral(":file"), privateFilePath()}});
+        run(QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(schema));
+    };
+    try {
+        attach();
+    } catch (const DbError &) {
+        QSqlQuery detach(connection());
+        detach.exec(QStringLiteral("DETACH DATABASE %1").arg(schema));
+        QFile::remove(privateFilePath() + QStringLiteral("-journal"));
+        if (!QFile::remove(privateFilePath()))
+            throw;
+        attach();
+    }
+    run(QStringLiteral("PRAGMA %1.synchronous = OFF").arg(schema));
 }
 
 void Database::close()

@@ -53,6 +53,7 @@ public:
     bool inTransaction() const { return m_transactionDepth > 0; }
 
 private:
+    void attachPrivate();
     void begin();
     void commit();
     void rollback() noexcept;

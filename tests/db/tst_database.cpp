@@ -38,6 +38,38 @@ private Q_SLOTS:
         QVERIFY(!QSqlDatabase::contains(QStringLiteral("TARVEN")));
     }
 
+    // The private file is scratch space written without syncing: a damaged one is started
+    // anew instead of keeping the workstation from opening its data directory.
+    void damagedPrivateFileIsReplaced_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("garbage") << QByteArray("this is not a database at all, only text", 40).repeated(200);
+        QTest::newRow("header only") << QByteArray("SQLite format 3\0", 16) + QByteArray(84, '\xff');
+    }
+    void damagedPrivateFileIsReplaced()
+    {
+        QFETCH(QByteArray, content);
+        TestEnv env;
+        {
+            Database db(env.dataDir(), env.workstation());
+            db.open();
+            db.run(QStringLiteral("CREATE TABLE \"Client\" (\"Cod_client\" TEXT)"));
+            db.run(QStringLiteral("INSERT INTO \"Client\" VALUES ('B1')"));
+        }
+        QFile file(env.home() + "PVL_PRIV/PVL_PRIV.sqlite");
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+
+        Database db(env.dataDir(), env.workstation());
+        db.open();
+        db.run(QStringLiteral("CREATE TABLE \"PVL_PRIV\".\"ANSW_X\" (a)"));
+        db.run(QStringLiteral("INSERT INTO \"PVL_PRIV\".\"ANSW_X\" VALUES (1)"));
+        QCOMPARE(scalar(db, "SELECT count(*) FROM \"PVL_PRIV\".\"ANSW_X\"").toInt(), 1);
+        QCOMPARE(scalar(db, "SELECT \"Cod_client\" FROM \"Client\"").toString(), QStringLiteral("B1"));
+        QCOMPARE(scalar(db, "PRAGMA \"PVL_PRIV\".synchronous").toInt(), 0);
+    }
+
     void openFailureLeavesNothing()
     {
         TestEnv env;
