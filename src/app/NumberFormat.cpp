@@ -213,3 +213,16 @@ double parseNumber(const QString &text, bool *ok, const NationalFormats &formats
         *ok = good;
     return value;
 }
+
+bool parseOptionalNumber(const QString &text, std::optional<double> &target)
+{
+    if (text.trimmed().isEmpty()) {
+        target.reset();
+        return true;
+    }
+    bool ok = false;
+    const double parsed = parseNumber(text, &ok);
+    if (ok)
+        target = parsed;
+    return ok;
+}

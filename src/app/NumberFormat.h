@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // Formats a number with a mask in the manner of the program's masks ("#,##0.00",
 // "#,##0.", "0.###########", "#,##0.#####", "#,##0"):
 //   '0'  a digit always shown (leading/trailing zeros are kept),
@@ -23,3 +25,7 @@ QString formatNumber(double value, const QString &mask,
 // the result is 0 when not.
 double parseNumber(const QString &text, bool *ok = nullptr,
                    const NationalFormats &formats = NationalFormats::current());
+
+// A cell that may stay empty: an empty (or blank) text clears `target`, a number sets it;
+// false, and `target` untouched, when the text is not a number.
+bool parseOptionalNumber(const QString &text, std::optional<double> &target);

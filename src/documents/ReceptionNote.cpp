@@ -23,19 +23,6 @@ QString longDate(const QDate &d)
     return NationalFormats::current().formatLongDate(d);
 }
 
-ReportColumn column(const QString &caption, int field, double width, Qt::Alignment align = Qt::AlignLeft,
-                    const QString &mask = QString(), const QString &csvName = QString())
-{
-    ReportColumn c;
-    c.caption = caption;
-    c.field = field;
-    c.width = width;
-    c.align = align;
-    c.mask = mask;
-    c.csvName = csvName;
-    return c;
-}
-
 // Texts placed beside the rows the engine reserved for the closing block.
 class BlockPainter
 {
@@ -186,15 +173,15 @@ ReportDefinition ReceptionNote::definition() const
         d.subheadings << h.explanation;
     const QString amount = amountMask();
     d.columns = {
-        column(QStringLiteral("Nr. crt."), ReportColumn::RunningNumber, 7, Qt::AlignRight),
-        column(QStringLiteral("Cod"), Article, 17),
-        column(QStringLiteral("Denumire"), Name, 44),
-        column(QStringLiteral("U.M."), Unit, 7),
-        column(QStringLiteral("Cantitate"), Quantity, 11, Qt::AlignRight),
-        column(QStringLiteral("Pret achizitie"), Price, 16, Qt::AlignRight, amount),
-        column(QStringLiteral("Valoare"), Value, 17, Qt::AlignRight, amount),
-        column(QStringLiteral("TVA"), Tva, 14, Qt::AlignRight, tvaMask()),
-        column(QStringLiteral("Cod buget"), Agent, 9),
+        ReportColumn::make(QStringLiteral("Nr. crt."), ReportColumn::RunningNumber, 7, Qt::AlignRight),
+        ReportColumn::make(QStringLiteral("Cod"), Article, 17),
+        ReportColumn::make(QStringLiteral("Denumire"), Name, 44),
+        ReportColumn::make(QStringLiteral("U.M."), Unit, 7),
+        ReportColumn::make(QStringLiteral("Cantitate"), Quantity, 11, Qt::AlignRight),
+        ReportColumn::make(QStringLiteral("Pret achizitie"), Price, 16, Qt::AlignRight, amount),
+        ReportColumn::make(QStringLiteral("Valoare"), Value, 17, Qt::AlignRight, amount),
+        ReportColumn::make(QStringLiteral("TVA"), Tva, 14, Qt::AlignRight, tvaMask()),
+        ReportColumn::make(QStringLiteral("Cod buget"), Agent, 9),
     };
     d.footerLeft = footerText();
     return d;

@@ -21,6 +21,19 @@ struct ReportColumn
     QString mask;      // number mask ("#,##0.00"); empty: general number format
     bool sum = false;  // summed in group footers and in the summary
     QString csvName;   // column name of the CSV export; empty: the caption on one line
+
+    static ReportColumn make(const QString &caption, int field, double width, Qt::Alignment align = Qt::AlignLeft,
+                             const QString &mask = QString(), bool sum = false)
+    {
+        ReportColumn c;
+        c.caption = caption;
+        c.field = field;
+        c.width = width;
+        c.align = align;
+        c.mask = mask;
+        c.sum = sum;
+        return c;
+    }
 };
 
 struct ReportGroup

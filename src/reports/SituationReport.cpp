@@ -22,35 +22,22 @@ QString text(const ReportRow &r, int f)
     return r.value(f).toString();
 }
 
-ReportColumn column(const QString &caption, int field, double width, Qt::Alignment align = Qt::AlignLeft,
-                    const QString &mask = QString(), bool sum = false)
-{
-    ReportColumn c;
-    c.caption = caption;
-    c.field = field;
-    c.width = width;
-    c.align = align;
-    c.mask = mask;
-    c.sum = sum;
-    return c;
-}
-
 QVector<ReportColumn> assetColumns()
 {
     return {
-        column(QStringLiteral("Nr. crt."), ReportColumn::RunningNumber, 7, Qt::AlignRight),
-        column(QStringLiteral("Numar de inventar"), F::Article, 16),
-        column(QStringLiteral("Denumire produs"), F::Name, 40),
-        column(QStringLiteral("Dome-niu"), F::Domain, 9),
-        column(QStringLiteral("Valoare de inventar"), F::Value, 17, Qt::AlignRight, money, true),
-        column(QStringLiteral("Data folosinta"), F::Lot, 13, Qt::AlignHCenter),
-        column(QStringLiteral("Durata de amor-tizare"), F::TotalDuration, 10, Qt::AlignRight),
-        column(QStringLiteral("Durata ramasa initiala"), F::RemainingDuration, 10, Qt::AlignRight),
-        column(QStringLiteral("Valoarea amor-tizata initiala"), F::InitialDepreciation, 17, Qt::AlignRight, money, true),
-        column(QStringLiteral("Amortizare lunara"), F::Monthly, 15, Qt::AlignRight, money, true),
-        column(QStringLiteral("Amortizare calculata"), F::Computed, 17, Qt::AlignRight, money, true),
-        column(QStringLiteral("Durata ramasa"), F::UpdatedDuration, 9, Qt::AlignRight),
-        column(QStringLiteral("Valoarea ramasa"), F::Remaining, 17, Qt::AlignRight, money, true),
+        ReportColumn::make(QStringLiteral("Nr. crt."), ReportColumn::RunningNumber, 7, Qt::AlignRight),
+        ReportColumn::make(QStringLiteral("Numar de inventar"), F::Article, 16),
+        ReportColumn::make(QStringLiteral("Denumire produs"), F::Name, 40),
+        ReportColumn::make(QStringLiteral("Dome-niu"), F::Domain, 9),
+        ReportColumn::make(QStringLiteral("Valoare de inventar"), F::Value, 17, Qt::AlignRight, money, true),
+        ReportColumn::make(QStringLiteral("Data folosinta"), F::Lot, 13, Qt::AlignHCenter),
+        ReportColumn::make(QStringLiteral("Durata de amor-tizare"), F::TotalDuration, 10, Qt::AlignRight),
+        ReportColumn::make(QStringLiteral("Durata ramasa initiala"), F::RemainingDuration, 10, Qt::AlignRight),
+        ReportColumn::make(QStringLiteral("Valoarea amor-tizata initiala"), F::InitialDepreciation, 17, Qt::AlignRight, money, true),
+        ReportColumn::make(QStringLiteral("Amortizare lunara"), F::Monthly, 15, Qt::AlignRight, money, true),
+        ReportColumn::make(QStringLiteral("Amortizare calculata"), F::Computed, 17, Qt::AlignRight, money, true),
+        ReportColumn::make(QStringLiteral("Durata ramasa"), F::UpdatedDuration, 9, Qt::AlignRight),
+        ReportColumn::make(QStringLiteral("Valoarea ramasa"), F::Remaining, 17, Qt::AlignRight, money, true),
     };
 }
 
@@ -58,15 +45,15 @@ QVector<ReportColumn> summaryColumns(SituationKind kind)
 {
     const bool units = kind == SituationKind::SummaryByAccount;
     return {
-        column(QStringLiteral("Nr. crt."), ReportColumn::RunningNumber, 7, Qt::AlignRight),
-        units ? column(QStringLiteral("Gestiunea"), F::Unit, 14)
-              : column(QStringLiteral("Cod de clasificare"), F::Group, 18),
-        units ? column(QStringLiteral("Denumire"), F::UnitName, 50) : column(QStringLiteral("Denumire"), F::GroupName, 50),
-        column(QStringLiteral("Valoare de inventar"), F::Value, 20, Qt::AlignRight, money, true),
-        column(QStringLiteral("Val. amorti-zata initiala"), F::InitialDepreciation, 20, Qt::AlignRight, money, true),
-        column(QStringLiteral("Amortiza-re lunara"), F::Monthly, 20, Qt::AlignRight, money, true),
-        column(QStringLiteral("Amortizare calculata"), F::Computed, 20, Qt::AlignRight, money, true),
-        column(QStringLiteral("Valoarea ramasa"), F::Remaining, 20, Qt::AlignRight, money, true),
+        ReportColumn::make(QStringLiteral("Nr. crt."), ReportColumn::RunningNumber, 7, Qt::AlignRight),
+        units ? ReportColumn::make(QStringLiteral("Gestiunea"), F::Unit, 14)
+              : ReportColumn::make(QStringLiteral("Cod de clasificare"), F::Group, 18),
+        units ? ReportColumn::make(QStringLiteral("Denumire"), F::UnitName, 50) : ReportColumn::make(QStringLiteral("Denumire"), F::GroupName, 50),
+        ReportColumn::make(QStringLiteral("Valoare de inventar"), F::Value, 20, Qt::AlignRight, money, true),
+        ReportColumn::make(QStringLiteral("Val. amorti-zata initiala"), F::InitialDepreciation, 20, Qt::AlignRight, money, true),
+        ReportColumn::make(QStringLiteral("Amortiza-re lunara"), F::Monthly, 20, Qt::AlignRight, money, true),
+        ReportColumn::make(QStringLiteral("Amortizare calculata"), F::Computed, 20, Qt::AlignRight, money, true),
+        ReportColumn::make(QStringLiteral("Valoarea ramasa"), F::Remaining, 20, Qt::AlignRight, money, true),
     };
 }
 

@@ -19,20 +19,6 @@ QVariant shown(const std::optional<double> &value, const QString &mask = QString
     return value ? QVariant(formatNumber(*value, mask)) : QVariant();
 }
 
-// An empty cell clears the value; text that is not a number is refused.
-bool readNumber(const QString &text, std::optional<double> &target)
-{
-    if (text.isEmpty()) {
-        target.reset();
-        return true;
-    }
-    bool ok = false;
-    const double parsed = parseNumber(text, &ok);
-    if (ok)
-        target = parsed;
-    return ok;
-}
-
 const QString &trueText()
 {
     static const QString text = QStringLiteral("True");
@@ -279,12 +265,12 @@ bool DocInLinesModel::applyText(EntryLine &l, int column, const QString &text)
     switch (column) {
     case Denumire: l.name = text; return true;
     case Cantitate:
-        if (!readNumber(text, l.quantity))
+        if (!parseOptionalNumber(text, l.quantity))
             return false;
         quantityChanged(l);
         return true;
     case PretValuta:
-        if (!readNumber(text, l.priceCurrency))
+        if (!parseOptionalNumber(text, l.priceCurrency))
             return false;
         if (l.priceCurrency) {
             l.priceLei = m_computations->priceFromNet(*l.priceCurrency);
@@ -299,12 +285,12 @@ bool DocInLinesModel::applyText(EntryLine &l, int column, const QString &text)
         }
         return true;
     case PretLei:
-        if (!readNumber(text, l.priceLei))
+        if (!parseOptionalNumber(text, l.priceLei))
             return false;
         priceChanged(l);
         return true;
-    case PretEchiv: return readNumber(text, l.priceUsd);
-    case TVA: return readNumber(text, l.tva);
+    case PretEchiv: return parseOptionalNumber(text, l.priceUsd);
+    case TVA: return parseOptionalNumber(text, l.tva);
     case Serii: l.serii = text == QLatin1String("Da"); return true;
     case ContTvaIntrari:
         if (!refuse(EntryComputations::accountRefusal(text)))
@@ -339,7 +325,7 @@ bool DocInLinesModel::applyText(EntryLine &l, int column, const QString &text)
     }
     case DurataTotala: {
         std::optional<double> months;
-        if (!readNumber(text, months))
+        if (!parseOptionalNumber(text, months))
             return false;
         if (months && !refuse(m_computations->totalDurationRefusal(l.group, *months, formats)))
             return false;
@@ -348,14 +334,14 @@ bool DocInLinesModel::applyText(EntryLine &l, int column, const QString &text)
     }
     case DurataRamasa: {
         std::optional<double> months;
-        if (!readNumber(text, months))
+        if (!parseOptionalNumber(text, months))
             return false;
         if (months && !refuse(EntryComputations::remainingDurationRefusal(*months, l.durataTotala.value_or(0), formats)))
             return false;
         l.durataRamasa = months;
         return true;
     }
-    case ValAmortizata: return readNumber(text, l.valoareAmortizata);
+    case ValAmortizata: return parseOptionalNumber(text, l.valoareAmortizata);
     case CalcAmortizare: {
         if (text.isEmpty()) {
             l.calcAmortizare.reset();

@@ -10,6 +10,7 @@
 #include "documents/DocumentRefusal.h"
 #include "documents/EntryComputations.h"
 #include "documents/forms/DocInLinesModel.h"
+#include "documents/forms/RefusalDisplay.h"
 #include "documents/forms/TDocInForm.h"
 #include "documents/forms/TSelComandaDlg.h"
 
@@ -19,18 +20,6 @@
 #include <QTableView>
 
 using Col = DocInLinesModel::Column;
-
-namespace {
-
-// The error beep goes before the message when the stock row was missing.
-void showRefusal(const DocumentRefusal &refusal, Messages &messages)
-{
-    if (refusal.beep())
-        QApplication::beep();
-    refusal.show(messages);
-}
-
-} // namespace
 
 QString DocInLookups::columnHint(int column)
 {

@@ -10,21 +10,6 @@ QVariant number(const std::optional<double> &value)
     return value ? QVariant(formatNumber(*value, QString())) : QVariant();
 }
 
-// An empty cell clears the value; text that is not a number keeps the old one.
-bool readNumber(const QVariant &value, std::optional<double> &target)
-{
-    const QString text = value.toString().trimmed();
-    if (text.isEmpty()) {
-        target.reset();
-        return true;
-    }
-    bool ok = false;
-    const double parsed = parseNumber(text, &ok);
-    if (ok)
-        target = parsed;
-    return ok;
-}
-
 } // namespace
 
 void IniStockLinesModel::setLines(const QList<EntryLine> &lines)
@@ -114,8 +99,8 @@ bool IniStockLinesModel::setData(const QModelIndex &index, const QVariant &value
         case Group: l.group = text; break;
         case Article: l.article = text; break;
         case Name: l.name = text; break;
-        case Quantity: ok = readNumber(value, l.quantity); break;
-        case Price: ok = readNumber(value, l.priceLei); break;
+        case Quantity: ok = parseOptionalNumber(value.toString(), l.quantity); break;
+        case Price: ok = parseOptionalNumber(value.toString(), l.priceLei); break;
         case Lot: {
             const QDate date = NationalFormats::current().parseDate(text);
             ok = text.isEmpty() || date.isValid();
@@ -125,9 +110,9 @@ bool IniStockLinesModel::setData(const QModelIndex &index, const QVariant &value
         }
         case Agent: l.agent = text; break;
         case Domain: l.domain = text; break;
-        case TotalLife: ok = readNumber(value, l.durataTotala); break;
-        case RemainingLife: ok = readNumber(value, l.durataRamasa); break;
-        case Depreciated: ok = readNumber(value, l.valoareAmortizata); break;
+        case TotalLife: ok = parseOptionalNumber(value.toString(), l.durataTotala); break;
+        case RemainingLife: ok = parseOptionalNumber(value.toString(), l.durataRamasa); break;
+        case Depreciated: ok = parseOptionalNumber(value.toString(), l.valoareAmortizata); break;
         default: return false;
         }
     }

@@ -24,6 +24,7 @@
 #include "documents/forms/DocInHeadersModel.h"
 #include "documents/forms/DocInLinesDelegate.h"
 #include "documents/forms/DocInLinesModel.h"
+#include "documents/forms/RefusalDisplay.h"
 #include "documents/forms/DocInLookups.h"
 #include "documents/forms/ReceptionNotePrint.h"
 #include "documents/forms/TSeriiForm.h"
@@ -56,18 +57,6 @@
 #include <QVBoxLayout>
 
 using Col = DocInLinesModel::Column;
-
-namespace {
-
-// The error beep goes before the message when the stock row was missing.
-void showRefusal(const DocumentRefusal &refusal, Messages &messages)
-{
-    if (refusal.beep())
-        QApplication::beep();
-    refusal.show(messages);
-}
-
-} // namespace
 
 TDocInForm::TDocInForm(Database &db, Parameters &parameters, Messages &messages, const Workstation &workstation,
                        PrintContext *print, AddOnHost *addOns, QWidget *parent)
