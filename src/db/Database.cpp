@@ -82,22 +82,36 @@ void Database::open()
 }
 
 // The private file holds only answer tables that every run rebuilds, so it is written
-// without waiting for the disk. Should a power cut leave it damaged, it is started anew.
+// without waiting for the disk. Should a power cut leave it damaged, it is started anew;
+// any other trouble (another program holding it, say) is left to show where it occurs.
 void Database::attachPrivate()
 {
     const QString schema = SqlDialect::quote(QLatin1String(privateSchema));
     auto attach = [&] {
         run(QStringLiteral("ATTACH DATABASE :file AS %1").arg(schema), {{QStringLiteral(":file"), privateFilePath()}});
-        run(QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(schema));
     };
-    try {
-        attach();
-    } catch (const DbError &) {
-        QSqlQuery detach(connection());
-        detach.exec(QStringLiteral("DETACH DATABASE %1").arg(schema));
+    auto isDamage = [](const QSqlError &error) {
+        const int code = error.nativeErrorCode().toInt() & 0xff;
+        return code == 11 /* SQLITE_CORRUPT */ || code == 26 /* SQLITE_NOTADB */;
+    };
+    bool damaged = false;
+    {
+        QSqlQuery q(connection());
+        q.prepare(QStringLiteral("ATTACH DATABASE :file AS %1").arg(schema));
+        q.bindValue(QStringLiteral(":file"), privateFilePath());
+        if (!q.exec()) {
+            if (!isDamage(q.lastError()))
+                DbError::check(q.lastError());
+            damaged = true;
+        } else if (!q.exec(QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(schema))) {
+            damaged = isDamage(q.lastError());
+        }
+    }
+    if (damaged) {
+        QSqlQuery(connection()).exec(QStringLiteral("DETACH DATABASE %1").arg(schema));
         QFile::remove(privateFilePath() + QStringLiteral("-journal"));
         if (!QFile::remove(privateFilePath()))
-            throw;
+            throw DbError(QStringLiteral("Nu pot sterge fisierul deteriorat %1.").arg(privateFilePath()), false);
         attach();
     }
     run(QStringLiteral("PRAGMA %1.synchronous = OFF").arg(schema));
