@@ -3,6 +3,7 @@
 // Shared by the documents tests: a data directory with every table, and documents and
 // lines written straight into it.
 
+#include "TestEnv.h"
 #include "db/Database.h"
 #include "db/SchemaWriter.h"
 #include "db/TVTables.h"
@@ -12,6 +13,8 @@
 #include <QSqlRecord>
 #include <QStringList>
 #include <QVariant>
+
+#include <memory>
 
 namespace ledger_test {
 
@@ -23,6 +26,22 @@ inline void createTables(Database &db)
         for (const TVTable &table : TVTables::all())
             writer.createTable(table, QLatin1String(Database::dataSchema));
     });
+}
+
+// A fresh workstation and data directory with every table, for one test function.
+inline void openLedger(std::unique_ptr<TestEnv> &env, std::unique_ptr<Database> &db)
+{
+    env = std::make_unique<TestEnv>();
+    db = std::make_unique<Database>(env->dataDir(), env->workstation());
+    db->open();
+    createTables(*db);
+}
+
+// The connection goes before its directory.
+inline void closeLedger(std::unique_ptr<TestEnv> &env, std::unique_ptr<Database> &db)
+{
+    db.reset();
+    env.reset();
 }
 
 inline QVariant orNull(const QString &text)

@@ -47,10 +47,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<TestEnv>();
-        m_db = std::make_unique<Database>(m_env->dataDir(), m_env->workstation());
-        m_db->open();
-        createTables(*m_db);
+        openLedger(m_env, m_db);
         m_messages.clear();
         m_params = Parameters();
         m_params.com = true;
@@ -70,8 +67,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        m_db.reset();
-        m_env.reset();
+        closeLedger(m_env, m_db);
     }
 
     void outstandingLinesOfASupplier_data()

@@ -98,10 +98,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<TestEnv>();
-        m_db = std::make_unique<Database>(m_env->dataDir(), m_env->workstation());
-        m_db->open();
-        createTables(*m_db);
+        openLedger(m_env, m_db);
         m_messages.clear();
         m_db->run(QStringLiteral("INSERT INTO \"Gest\" VALUES ('G1', 'Sediu'), ('G2', 'Depozit')"));
         m_db->run(QStringLiteral("INSERT INTO \"Grup\" (\"Cod_material\", \"Cod_grupa\", \"DurataMin\", \"DurataMax\") "
@@ -116,8 +113,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        m_db.reset();
-        m_env.reset();
+        closeLedger(m_env, m_db);
     }
 
     void viewsShowTheUnitsRows_data()
