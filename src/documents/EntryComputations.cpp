@@ -37,6 +37,16 @@ double EntryComputations::lineTva(std::optional<double> price, std::optional<dou
     return tva;
 }
 
+std::optional<std::pair<QString, QString>> EntryComputations::articleByBarCode(const QString &barCode) const
+{
+    QSqlQuery q = m_db.run(QStringLiteral("SELECT \"Grupa\", \"Cod\" FROM \"Catalog\" WHERE substr(\"Cod_bare\", 1, length(:b)) = :b "
+                                          "ORDER BY \"Cod_bare\" LIMIT 1"),
+                           {{QStringLiteral(":b"), barCode}});
+    if (!q.next())
+        return std::nullopt;
+    return std::make_pair(q.value(0).toString(), q.value(1).toString());
+}
+
 double EntryComputations::catalogueTvaRate(const QString &group, const QString &article) const
 {
     QSqlQuery q = m_db.run(QStringLiteral("SELECT \"Coef_TVA\" FROM \"Catalog\" WHERE \"Grupa\" = :g AND \"Cod\" = :a LIMIT 1"),

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 class Database;
 class Parameters;
@@ -42,6 +43,9 @@ public:
     double lineTva(const EntryLine &line, const QString &type) const;
     static double lineTva(std::optional<double> price, std::optional<double> quantity, const QString &type,
                           double ratePercent, bool onlyInvoices, bool roundToUnits);
+    // The catalogue article (classification code, inventory number) whose bar code begins
+    // with `barCode`; nullopt when there is none.
+    std::optional<std::pair<QString, QString>> articleByBarCode(const QString &barCode) const;
     // `Coef_TVA` of the catalogue row of the article; 0 when there is none.
     double catalogueTvaRate(const QString &group, const QString &article) const;
     // The acquisition price in the equivalent currency (CVal) at the document date;

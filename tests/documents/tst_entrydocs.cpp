@@ -439,6 +439,29 @@ private Q_SLOTS:
                  QStringLiteral("Total: Valoare = 2.469,500\nTVA = 469,11\nDocument = 2.938,610"));
     }
 
+    // A typed bar code finds the catalogue article whose code begins with it.
+    void articleByBarCode_data()
+    {
+        QTest::addColumn<QString>("barCode");
+        QTest::addColumn<QString>("article"); // empty: none found
+        QTest::newRow("whole code") << "5941234" << "C-2";
+        QTest::newRow("beginning: the lowest code") << "594" << "C-1";
+        QTest::newRow("not a beginning") << "1234" << "";
+        QTest::newRow("wildcards are letters") << "59%" << "";
+        QTest::newRow("quote is a value") << "' OR '1'='1" << "";
+    }
+    void articleByBarCode()
+    {
+        QFETCH(QString, barCode);
+        QFETCH(QString, article);
+        m_db->run(QStringLiteral("INSERT INTO \"Catalog\" (\"Grupa\", \"Cod\", \"Cod_bare\") VALUES "
+                                 "('2.1', 'C-2', '5941234'), ('2.1', 'C-1', '5940001'), ('2.2', 'C-3', NULL)"));
+        const auto found = EntryComputations(*m_db, m_params).articleByBarCode(barCode);
+        QCOMPARE(found ? found->second : QString(), article);
+        if (found)
+            QCOMPARE(found->first, QStringLiteral("2.1"));
+    }
+
     void search_data()
     {
         QTest::addColumn<int>("kind");

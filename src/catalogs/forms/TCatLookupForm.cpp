@@ -1,5 +1,6 @@
 #include "catalogs/forms/TCatLookupForm.h"
 
+#include "app/forms/ChildFrame.h"
 #include "app/forms/OpenedWindow.h"
 #include "ui_TCatLookupForm.h"
 
@@ -18,7 +19,6 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMdiSubWindow>
 #include <QScreen>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -380,10 +380,8 @@ void TCatLookupForm::accept()
 void TCatLookupForm::reject()
 {
     if (m_mode == Mode::Catalogue) {
-        if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
-            frame->close();
-        else
-            close();
+        // Escape inside the MDI area closes the whole child window.
+        childFrame(this)->close();
         return;
     }
     if (m_open) {

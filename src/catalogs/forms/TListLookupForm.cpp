@@ -1,5 +1,6 @@
 #include "catalogs/forms/TListLookupForm.h"
 
+#include "app/forms/ChildFrame.h"
 #include "ui_TListLookupForm.h"
 
 #include "app/GridLayout.h"
@@ -14,7 +15,6 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
-#include <QMdiSubWindow>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -217,10 +217,7 @@ void TListLookupForm::reject()
 {
     if (m_mode == Mode::Catalogue) {
         // Escape inside the MDI area closes the whole child window.
-        if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
-            frame->close();
-        else
-            close();
+        childFrame(this)->close();
         return;
     }
     if (m_model)

@@ -238,14 +238,12 @@ int DocInLinesModel::barCodeEntered(int row, const QString &barCode)
     commit(row, l);
     if (barCode.isEmpty() || !m_params.codBare)
         return CodBare;
-    QSqlQuery q = m_db.run(QStringLiteral("SELECT \"Grupa\", \"Cod\" FROM \"Catalog\" WHERE substr(\"Cod_bare\", 1, length(:b)) = :b "
-                                          "ORDER BY \"Cod_bare\" LIMIT 1"),
-                           {{QStringLiteral(":b"), barCode}});
-    if (!q.next()) {
+    const auto article = m_computations->articleByBarCode(barCode);
+    if (!article) {
         m_messages.warning(noBarCodeText());
         return CodGrupa;
     }
-    return setArticle(row, q.value(0).toString(), q.value(1).toString()) ? Cantitate : CodGrupa;
+    return setArticle(row, article->first, article->second) ? Cantitate : CodGrupa;
 }
 
 QString DocInLinesModel::agentCode(const QString &text) const

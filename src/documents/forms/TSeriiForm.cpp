@@ -1,5 +1,6 @@
 #include "documents/forms/TSeriiForm.h"
 
+#include "app/forms/ChildFrame.h"
 #include "app/Messages.h"
 #include "db/DbError.h"
 #include "documents/SerialRowsModel.h"
@@ -123,9 +124,7 @@ double TSeriiForm::contor() const
 
 QWidget *TSeriiForm::frame()
 {
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        return sub;
-    return this;
+    return childFrame(this);
 }
 
 bool TSeriiForm::open(double contor)
