@@ -65,8 +65,26 @@ private Q_SLOTS:
             << asset({2019, 3, 15}, {2019, 3, 31}) << R << QList<double>{1, 1000, 36, 27.78, 0, 1000};
         QTest::newRow("month of use, 31 August 2019")
             << asset({2019, 8, 1}, {2019, 8, 31}) << R << QList<double>{1, 1000, 36, 27.78, 0, 1000};
+        // Around the first month without depreciation in the month of use, September 2019.
+        QTest::newRow("month of use, 1 August 2019")
+            << asset({2019, 8, 20}, {2019, 8, 1}) << R << QList<double>{1, 1000, 36, 27.78, 0, 1000};
+        QTest::newRow("month of use, 1 September 2019")
+            << asset({2019, 9, 1}, {2019, 9, 1}) << R << QList<double>{1, 1000, 36, 0, 0, 1000};
+        QTest::newRow("month of use, 30 September 2019")
+            << asset({2019, 9, 30}, {2019, 9, 30}) << R << QList<double>{1, 1000, 36, 0, 0, 1000};
+        QTest::newRow("month of use, October 2019")
+            << asset({2019, 10, 1}, {2019, 10, 31}) << R << QList<double>{1, 1000, 36, 0, 0, 1000};
+        QTest::newRow("put into use 31 August 2019, reported 1 September")
+            << asset({2019, 8, 31}, {2019, 9, 1}) << R << QList<double>{1, 1000, 35, 27.78, 27.78, 972.22};
+        QTest::newRow("initial stock of September 2019, its own month")
+            << with(asset({2019, 9, 10}, {2019, 9, 30}), [](auto &in) { in.Contor = -1; })
+            << R << QList<double>{1, 1000, 35, 27.78, 27.78, 972.22};
+        QTest::newRow("card, month of use September 2019")
+            << asset({2019, 9, 15}, {2019, 9, 30}) << Variant::Card << QList<double>{1, 1000, 36, 27.78, 0, 1000};
         QTest::newRow("one month later")
             << asset(march2020, {2020, 4, 30}) << R << QList<double>{1, 1000, 35, 27.78, 27.78, 972.22};
+        QTest::newRow("month before the last")
+            << asset(march2020, {2023, 2, 28}) << R << QList<double>{1, 1000, 1, 27.78, 972.30, 27.70};
         QTest::newRow("last month takes the difference")
             << asset(march2020, {2023, 3, 31}) << R << QList<double>{1, 1000, 0, 27.70, 1000, 0};
         QTest::newRow("after the duration")
@@ -84,6 +102,25 @@ private Q_SLOTS:
                    in.Data = QDate(2020, 1, 10);
                })
             << R << QList<double>{1, 1000, 33, 27.78, 83.34, 916.66};
+        // B = 850 over 36 months: 23.61 a month, 23.65 in the last. The initial-stock
+        // month counts, so the 36th month is December 2022.
+        const auto initialWithDepreciation = [](auto &in) {
+            in.Contor = -1;
+            in.Data = QDate(2020, 1, 10);
+            in.ValoareAmortizata = 150;
+        };
+        QTest::newRow("initial stock, month before the last")
+            << with(asset({2015, 1, 5}, {2022, 11, 30}), initialWithDepreciation)
+            << R << QList<double>{1, 1000, 1, 23.61, 976.35, 23.65};
+        QTest::newRow("initial stock, last month")
+            << with(asset({2015, 1, 5}, {2022, 12, 1}), initialWithDepreciation)
+            << R << QList<double>{1, 1000, 0, 23.65, 1000, 0};
+        QTest::newRow("initial stock, month after the last")
+            << with(asset({2015, 1, 5}, {2023, 1, 31}), initialWithDepreciation)
+            << R << QList<double>{1, 1000, 0, 0, 1000, 0};
+        QTest::newRow("not depreciated, month before the last")
+            << with(asset(march2020, {2023, 2, 28}), notDepreciated) << R
+            << QList<double>{1, 1000, 1, 22.22, 200, 800};
         QTest::newRow("not depreciated, within the duration")
             << with(asset(march2020, {2021, 3, 31}), notDepreciated) << R
             << QList<double>{1, 1000, 24, 22.22, 200, 800};

@@ -123,6 +123,62 @@ private slots:
                  only && SituationKinds::isSummary(k));
     }
 
+    // Stock of exactly +-epsilon is left out by the first three situations; the fourth
+    // lists every positive quantity and no negative one. Epsilon 0.25 keeps the
+    // arithmetic exact.
+    void selectionAtEpsilon_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("articles");
+        QTest::newRow("situatia") << int(SituationKind::AtDate) << QStringList{"MINUS-HALF", "PLUS-HALF"};
+        QTest::newRow("pe conturi") << int(SituationKind::ByAccount) << QStringList{"MINUS-HALF", "PLUS-HALF"};
+        QTest::newRow("centralizator") << int(SituationKind::Summary) << QStringList{"MINUS-HALF", "PLUS-HALF"};
+        QTest::newRow("centralizator pe conturi") << int(SituationKind::SummaryByAccount)
+                                                  << QStringList{"PLUS-EPS", "PLUS-HALF"};
+    }
+    void selectionAtEpsilon()
+    {
+        QFETCH(int, kind);
+        QFETCH(QStringList, articles);
+        TestEnv env;
+        auto init = tessaro_test::runProgram(QStringLiteral(TESSARO_BINARY), {QStringLiteral("init"), env.dataDir()});
+        QCOMPARE(init.exitCode, 0);
+        Database db(env.dataDir(), env.workstation(), QStringLiteral("epsilon"));
+        db.open();
+        db.run(QStringLiteral("INSERT INTO \"Grup\" (\"Cod_material\", \"Cod_grupa\", \"Denumire\", \"Cont_sint\") "
+                              "VALUES ('2', '2.1.1', 'Masini', '2131')"));
+        db.run(QStringLiteral("INSERT INTO \"Doc_in\" (\"Contor\", \"Data_inregistrarii\", \"Data\") VALUES (1, '2022-01-10', '2022-01-10')"));
+        db.run(QStringLiteral("INSERT INTO \"Doc_out\" (\"Contor\", \"Data_inregistrarii\", \"Data\") VALUES (1, '2022-02-10', '2022-02-10')"));
+        // Entered and taken out: 0.25, -0.25, 0.5, -0.5.
+        const QList<std::tuple<const char *, double, double>> stock{
+            {"PLUS-EPS", 0.25, 0}, {"MINUS-EPS", 1, 1.25}, {"PLUS-HALF", 0.5, 0}, {"MINUS-HALF", 1, 1.5}};
+        int n = 0;
+        for (const auto &[article, in, out] : stock) {
+            ++n;
+            db.run(QStringLiteral("INSERT INTO \"Item_in\" (\"Contor\", \"Contor_secundar\", \"Cod_gestiune\", \"Cod_grupa\", "
+                                  "\"Cod_articol\", \"Lot\", \"Cantitate\", \"Pret_achizitie_lei\", \"DurataTotala\", "
+                                  "\"DurataRamasa\", \"ValoareAmortizata\", \"Denumire\", \"Domeniu\", \"CalcAmortizare\") "
+                                  "VALUES (1, :n, 'G1', '2.1.1', :a, '2021-12-01', :q, 100, 12, 12, 0, 'Masina', 'privat', 1)"),
+                   {{QStringLiteral(":n"), n}, {QStringLiteral(":a"), QString::fromLatin1(article)}, {QStringLiteral(":q"), in}});
+            if (out)
+                db.run(QStringLiteral("INSERT INTO \"Item_out\" (\"Contor\", \"Contor_secundar\", \"Cod_gestiune\", \"Cod_grupa\", "
+                                      "\"Cod_articol\", \"Cantitate\", \"Pret_achizitie\", \"Lot\") "
+                                      "VALUES (1, :n, 'G1', '2.1.1', :a, :q, 100, '2021-12-01')"),
+                       {{QStringLiteral(":n"), n}, {QStringLiteral(":a"), QString::fromLatin1(article)}, {QStringLiteral(":q"), out}});
+        }
+        StockAtDate atDate(db, false);
+        QVERIFY(atDate.build(QDate(2022, 6, 30), {}));
+        DepreciationSituation situation(db);
+        DepreciationSituation::Options o;
+        o.date = QDate(2022, 6, 30);
+        o.epsilon = 0.25;
+        QStringList listed;
+        for (const ReportRow &r : situation.build(SituationKind(kind), o))
+            listed << r[F::Article].toString();
+        listed.sort();
+        QCOMPARE(listed, articles);
+    }
+
     void refusals_data()
     {
         QTest::addColumn<QStringList>("args");
