@@ -23,8 +23,40 @@ int RoCollation::compare(QStringView a, QStringView b) const
 
 namespace {
 
+// Codes (classification codes, inventory numbers, unit codes) are letters, digits and
+// dots. For such texts the Romanian collation at its case-insensitive strength orders
+// exactly as the bytes do once the letters are folded to one case ('.' before digits
+// before letters, a shorter prefix first, no Romanian letter involved), so they are
+// compared without the cost of the general comparison: index lookups by code compare
+// thousands of them.
+bool isPlainCode(const unsigned char *text, int length)
+{
+    for (int i = 0; i < length; ++i) {
+        const unsigned char c = text[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.'))
+            return false;
+    }
+    return true;
+}
+
+int comparePlainCodes(const unsigned char *a, int lengthA, const unsigned char *b, int lengthB)
+{
+    const int n = lengthA < lengthB ? lengthA : lengthB;
+    for (int i = 0; i < n; ++i) {
+        const unsigned char x = (a[i] >= 'a' && a[i] <= 'z') ? a[i] - 32 : a[i];
+        const unsigned char y = (b[i] >= 'a' && b[i] <= 'z') ? b[i] - 32 : b[i];
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
+}
+
 int compareUtf8(void *collation, int length1, const void *text1, int length2, const void *text2)
 {
+    const auto *bytes1 = static_cast<const unsigned char *>(text1);
+    const auto *bytes2 = static_cast<const unsigned char *>(text2);
+    if (isPlainCode(bytes1, length1) && isPlainCode(bytes2, length2))
+        return comparePlainCodes(bytes1, length1, bytes2, length2);
     const QString a = QString::fromUtf8(static_cast<const char *>(text1), length1);
     const QString b = QString::fromUtf8(static_cast<const char *>(text2), length2);
     const int result = static_cast<const RoCollation *>(collation)->compare(a, b);
