@@ -11,21 +11,22 @@
 #include "app/forms/DateFields.h"
 #include "app/forms/GridLayoutHeader.h"
 #include "app/forms/OpenedWindow.h"
-#include "app/forms/TIntervalDlg.h"
 #include "app/forms/TMainForm.h"
 #include "catalogs/forms/TFurnLookupForm.h"
-#include "catalogs/forms/TSrchDlg.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "documents/DocumentRefusal.h"
 #include "documents/EntryComputations.h"
 #include "documents/EntryLineStore.h"
-#include "documents/EntrySearch.h"
 #include "documents/forms/DocInHeadersModel.h"
 #include "documents/forms/DocInLinesDelegate.h"
 #include "documents/forms/DocInLinesModel.h"
 #include "documents/forms/RefusalDisplay.h"
 #include "documents/forms/DocInLookups.h"
+#include "documents/forms/DocumentHints.h"
+#include "documents/forms/DocumentNavigator.h"
+#include "documents/forms/DocumentWindowMenu.h"
+#include "documents/forms/OpenCellEditor.h"
 #include "documents/forms/ReceptionNotePrint.h"
 #include "documents/forms/TSeriiForm.h"
 
@@ -43,7 +44,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -73,7 +73,8 @@ TDocInForm::TDocInForm(Database &db, Parameters &parameters, Messages &messages,
 
 TDocInForm::~TDocInForm()
 {
-    mergeMenu(false);
+    if (m_menuMerge)
+        m_menuMerge->unmerge();
 }
 
 TDocInForm *TDocInForm::create(Database &db, Parameters &parameters, Messages &messages,
@@ -91,41 +92,16 @@ QString TDocInForm::openErrorText(const QString &engineMessage)
 
 void TDocInForm::buildHeader()
 {
-    auto tool = [this](const char *name, QStyle::StandardPixmap icon, const QString &text, const QString &hint,
-                       auto slot) {
-        auto *button = new QToolButton(this);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setIcon(style()->standardIcon(icon));
-        button->setText(text);
-        button->setToolTip(hint);
-        button->setStatusTip(hint);
-        button->setAutoRaise(true);
-        connect(button, &QToolButton::clicked, this, slot);
-        m_navigator << button;
-        return button;
-    };
-    auto *navigator = new QHBoxLayout;
-    navigator->setSpacing(1);
-    for (QToolButton *b :
-         {tool("FirstBtn", QStyle::SP_MediaSkipBackward, QStringLiteral("|<"), QStringLiteral("Primul document"), &TDocInForm::first),
-          tool("PriorBtn", QStyle::SP_MediaSeekBackward, QStringLiteral("<"), QStringLiteral("Precedentul document"), &TDocInForm::prior),
-          tool("NextBtn", QStyle::SP_MediaSeekForward, QStringLiteral(">"), QStringLiteral("Urmatorul document"), &TDocInForm::next),
-          tool("LastBtn", QStyle::SP_MediaSkipForward, QStringLiteral(">|"), QStringLiteral("Ultimul document"), &TDocInForm::last)})
-        navigator->addWidget(b);
-    navigator->addSpacing(8);
-    navigator->addWidget(tool("InsertBtn", QStyle::SP_FileIcon, QStringLiteral("+"), QStringLiteral("Document nou"),
-                              [this] { newDocument(); }));
-    navigator->addWidget(tool("DeleteBtn", QStyle::SP_TrashIcon, QStringLiteral("-"), QStringLiteral("Sterge document"),
-                              &TDocInForm::deleteDocument));
-    navigator->addWidget(tool("PostBtn", QStyle::SP_DialogApplyButton, QStringLiteral("v"),
-                              QStringLiteral("Salveaza document"), [this] { saveHeader(); }));
-    navigator->addWidget(tool("CancelBtn", QStyle::SP_DialogCancelButton, QStringLiteral("x"),
-                              QStringLiteral("Anuleaza modificarile"), &TDocInForm::cancelHeader));
-    navigator->addWidget(tool("RefreshBtn", QStyle::SP_BrowserReload, QStringLiteral("R"),
-                              QStringLiteral("Actualizeaza datele"), [this] {
-                                  if (postCurrent())
-                                      refreshData();
-                              }));
+    QHBoxLayout *navigator = DocumentNavigator::build(
+        this,
+        {[this] { first(); }, [this] { prior(); }, [this] { next(); }, [this] { last(); },
+         [this] { newDocument(); }, [this] { deleteDocument(); }, [this] { saveHeader(); },
+         [this] { cancelHeader(); },
+         [this] {
+             if (postCurrent())
+                 refreshData();
+         }},
+        &m_navigator);
 
     m_receptieBtn = new QPushButton(QStringLiteral("&Receptie"), this);
     m_receptieBtn->setObjectName(QStringLiteral("ReceptieBtn"));
@@ -224,12 +200,10 @@ void TDocInForm::buildMenu()
     m_documentMenu = m_menuBar->addMenu(QStringLiteral("&Document"));
     m_documentMenu->setObjectName(QStringLiteral("DocumentMenu"));
     AddOnMenuMerge::setGroupIndex(m_documentMenu->menuAction(), 1);
+    m_menuMerge = new DocumentWindowMenu(this, m_menuBar);
     auto item = [this](QMenu *menu, const char *name, const QString &text, const QString &hint,
                        const QKeySequence &shortcut, auto slot) {
-        QAction *action = menu->addAction(text);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setStatusTip(hint);
-        action->setShortcut(shortcut);
+        QAction *action = DocumentWindowMenu::addItem(menu, name, text, hint, shortcut);
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
@@ -329,10 +303,6 @@ bool TDocInForm::FormCreate()
         AddOnMenuMerge::offerDocInForm(*m_addOns, this, m_menuBar, {m_headers, m_headerSelection},
                                        {m_lines, m_grid->selectionModel()});
     }
-
-    const QDate today = QDate::currentDate();
-    m_periodFirst = QDate(today.year(), today.month(), 1);
-    m_periodLast = m_periodFirst.addDays(30);
 
     const QList<int> widths{170, 90, 100, 90, 230, 65, 30, 90, 50, 100, 100, 90, 90, 40, 80, 80, 80, 130, 70, 95, 95,
                             100, 95, 105};
@@ -443,8 +413,8 @@ void TDocInForm::clearDocument()
 void TDocInForm::reloadHeaders(double keep)
 {
     std::optional<DocInHeadersModel::Period> period;
-    if (m_periodActive)
-        period = DocInHeadersModel::Period{m_periodFirst, m_periodLast};
+    if (m_period.active())
+        period = DocInHeadersModel::Period{m_period.first(), m_period.last()};
     m_headers->load(period, keep);
     m_currentRow = m_headers->rowOf(keep);
 }
@@ -637,9 +607,7 @@ bool TDocInForm::saveRow(int row)
 bool TDocInForm::postCurrent()
 {
     // Hands an open cell editor's text to the model first.
-    QWidget *focus = QApplication::focusWidget();
-    if (focus && focus != m_grid && m_grid->isAncestorOf(focus))
-        QMetaObject::invokeMethod(m_grid, "commitData", Q_ARG(QWidget *, focus));
+    OpenCellEditor::commit(m_grid);
     return saveRow(currentRow());
 }
 
@@ -696,10 +664,7 @@ void TDocInForm::cancelCurrentLine()
     const int row = currentRow();
     if (row < 0)
         return;
-    QWidget *focus = QApplication::focusWidget();
-    if (focus && focus != m_grid && m_grid->isAncestorOf(focus))
-        QMetaObject::invokeMethod(m_grid, "closeEditor", Q_ARG(QWidget *, focus),
-                                  Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::RevertModelCache));
+    OpenCellEditor::revert(m_grid);
     m_returning = true;
     m_lines->cancelChanges(row);
     m_returning = false;
@@ -727,9 +692,7 @@ void TDocInForm::setPeriod(const QDate &first, const QDate &last)
     if (!leaveDocument())
         return;
     const double keep = currentContor();
-    m_periodFirst = first;
-    m_periodLast = last;
-    m_periodActive = true;
+    m_period.apply(first, last);
     try {
         reloadHeaders(0);
         const int row = m_headers->rowOf(keep);
@@ -737,19 +700,15 @@ void TDocInForm::setPeriod(const QDate &first, const QDate &last)
     } catch (const DbError &e) {
         m_messages.error(e.userText());
     }
-    // Built from the caption the period was added to, so a second period replaces the first.
-    const QString format = QStringLiteral("d") + NationalFormats::current().dateSeparator() + QStringLiteral("M")
-        + NationalFormats::current().dateSeparator() + QStringLiteral("yy");
-    setWindowTitle(m_baseCaption + QLatin1Char(' ') + first.toString(format) + QStringLiteral(" - ")
-                   + last.toString(format));
+    setWindowTitle(DocumentPeriod::caption(m_baseCaption, first, last));
 }
 
 void TDocInForm::showAll()
 {
-    if (!m_periodActive || !leaveDocument())
+    if (!m_period.active() || !leaveDocument())
         return;
     const double keep = currentContor();
-    m_periodActive = false;
+    m_period.clear();
     try {
         reloadHeaders(keep);
         showDocument(m_currentRow >= 0 ? m_currentRow : m_headers->rowCount() - 1);
@@ -762,34 +721,30 @@ void TDocInForm::showAll()
 
 void TDocInForm::PeriodClick()
 {
-    QDate first = m_periodFirst;
-    QDate last = m_periodLast;
-    if (TIntervalDlg::execute(first, last, m_messages, this))
+    QDate first;
+    QDate last;
+    if (m_period.ask(first, last, m_messages, this))
         setPeriod(first, last);
 }
 
 void TDocInForm::searchFirst()
 {
-    SearchCriteria criteria = m_criteria;
-    if (TSrchDlg::execute(criteria, m_params.serii, m_messages, NationalFormats::current(), this))
+    SearchCriteria criteria;
+    if (m_search.ask(criteria, m_params.serii, m_messages, this))
         searchFirst(criteria);
 }
 
 bool TDocInForm::searchFirst(const SearchCriteria &criteria)
 {
-    m_criteria = criteria;
-    m_lastFound = -1;
+    m_search.restart(criteria);
     return searchNext();
 }
 
 bool TDocInForm::searchNext()
 {
-    std::optional<EntrySearch::Found> found;
+    std::optional<DocumentSearch::Found> found;
     try {
-        std::optional<EntrySearch::Period> period;
-        if (m_periodActive)
-            period = EntrySearch::Period{m_periodFirst, m_periodLast};
-        found = EntrySearch(m_db).next(m_criteria, m_lastFound, period);
+        found = m_search.next(m_db, m_period);
     } catch (const DbError &e) {
         m_messages.error(e.userText());
         return false;
@@ -800,7 +755,7 @@ bool TDocInForm::searchNext()
     }
     if (!leaveDocument())
         return false;
-    m_lastFound = found->contor;
+    m_search.found(found->contor);
     int row = m_headers->rowOf(found->contor);
     if (row < 0) {
         reloadHeaders(found->contor);
@@ -834,11 +789,12 @@ void TDocInForm::SeriiClick()
     TSeriiForm *form = TSeriiForm::show(m_db, m_messages, currentContor(), nullptr);
     if (!form)
         return;
-    if (m_mdiArea && !qobject_cast<QMdiSubWindow *>(form->parentWidget())) {
-        QMdiSubWindow *sub = m_mdiArea->addSubWindow(form);
+    QMdiArea *area = m_menuMerge->mdiArea();
+    if (area && !qobject_cast<QMdiSubWindow *>(form->parentWidget())) {
+        QMdiSubWindow *sub = area->addSubWindow(form);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->show();
-        m_mdiArea->setActiveSubWindow(sub);
+        area->setActiveSubWindow(sub);
     } else {
         static_cast<QWidget *>(form)->show();
         form->raise();
@@ -862,9 +818,9 @@ QString TDocInForm::headerHint(QObject *field) const
     if (field == m_supplierCombo)
         return QStringLiteral("Selectati furnizorul din lista !");
     if (field == m_registeredEdit)
-        return QStringLiteral("Specificati data la care efectuati înregistrarea documentului !");
+        return DocumentHints::registrationDate();
     if (field == m_numberEdit || field == m_dateEdit)
-        return QStringLiteral("Specificati numarul si data documentului de intrare în gestiune!");
+        return DocumentHints::numberAndDate();
     return QString();
 }
 
@@ -911,10 +867,7 @@ bool TDocInForm::eventFilter(QObject *watched, QEvent *event)
 
 void TDocInForm::refreshData()
 {
-    if (!m_open || m_bulk || m_state != HeaderState::Browse || m_lines->hasDirtyRow())
-        return;
-    QWidget *focus = QApplication::focusWidget();
-    if (focus && focus != m_grid && m_grid->isAncestorOf(focus))
+    if (!m_open || m_bulk || !DocumentWindowState::mayRefresh(m_state, m_lines->hasDirtyRow(), m_grid))
         return;
     const double contor = currentContor();
     const QModelIndex at = m_grid->currentIndex();
@@ -931,55 +884,6 @@ void TDocInForm::refreshData()
         moveCursor(qMin(at.row(), m_lines->rowCount() - 1), at.column());
 }
 
-void TDocInForm::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (m_mdiArea)
-        return;
-    for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
-        if (auto *area = qobject_cast<QMdiArea *>(w)) {
-            m_mdiArea = area;
-            break;
-        }
-    }
-    if (!m_mdiArea || !qobject_cast<QMainWindow *>(m_mdiArea->window()))
-        return;
-    // Inside the main window the "&Document" menu joins the main menu while this window
-    // is the active one.
-    m_menuBar->hide();
-    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TDocInForm::subWindowActivated);
-    subWindowActivated(m_mdiArea->activeSubWindow());
-}
-
-void TDocInForm::subWindowActivated(QMdiSubWindow *window)
-{
-    mergeMenu(window && window->widget() == this);
-}
-
-void TDocInForm::mergeMenu(bool merged)
-{
-    if (!merged) {
-        if (m_mergedInto) {
-            for (QAction *action : std::as_const(m_mergedActions))
-                m_mergedInto->removeAction(action);
-        }
-        m_mergedActions.clear();
-        m_mergedInto = nullptr;
-        return;
-    }
-    auto *main = m_mdiArea ? qobject_cast<QMainWindow *>(m_mdiArea->window()) : nullptr;
-    if (!main || m_mergedInto)
-        return;
-    QMenuBar *bar = main->menuBar();
-    // Before the first main-menu entry of a higher group ("Listari"), else at the end.
-    QAction *before = nullptr;
-    if (auto *reports = bar->findChild<QMenu *>(QStringLiteral("ListariMenu")))
-        before = reports->menuAction();
-    m_mergedActions = m_menuBar->actions();
-    bar->insertActions(before, m_mergedActions);
-    m_mergedInto = bar;
-}
-
 void TDocInForm::closeEvent(QCloseEvent *event)
 {
     if (m_open) {
@@ -987,8 +891,8 @@ void TDocInForm::closeEvent(QCloseEvent *event)
             event->ignore();
             return;
         }
-        if (m_state == HeaderState::Insert && m_lines->rowCount() == 0) {
-            // A new document without a line has nothing worth keeping: its number goes back.
+        const DocumentWindowState::Closing step = DocumentWindowState::closingStep(m_state, m_lines->rowCount());
+        if (step == DocumentWindowState::Closing::Abandon) {
             try {
                 m_service.abandonDocument(currentContor());
             } catch (const DocumentRefusal &refusal) {
@@ -997,12 +901,12 @@ void TDocInForm::closeEvent(QCloseEvent *event)
                 m_messages.error(e.userText());
             }
             m_state = HeaderState::Browse;
-        } else if (m_state != HeaderState::Browse && !saveHeader()) {
+        } else if (step == DocumentWindowState::Closing::SaveHeader && !saveHeader()) {
             event->ignore();
             return;
         }
         GridLayoutHeader::save(m_grid->horizontalHeader(), m_layoutPath);
     }
-    mergeMenu(false);
+    m_menuMerge->unmerge();
     QWidget::closeEvent(event);
 }

@@ -5,6 +5,9 @@
 #include "catalogs/SearchCriteria.h"
 #include "documents/EntryDocumentHeader.h"
 #include "documents/EntryDocumentService.h"
+#include "documents/forms/DocumentPeriod.h"
+#include "documents/forms/DocumentSearchState.h"
+#include "documents/forms/DocumentWindowState.h"
 
 #include <QDate>
 #include <QPair>
@@ -19,6 +22,7 @@ class Database;
 class DocInHeadersModel;
 class DocInLookups;
 class DocInLinesModel;
+class DocumentWindowMenu;
 class Messages;
 class Parameters;
 class PrintContext;
@@ -42,7 +46,7 @@ class TDocInForm : public QWidget, public Refreshable
 {
     Q_OBJECT
 public:
-    enum class HeaderState { Browse, Insert, Edit };
+    using HeaderState = DocumentHeaderState;
 
     // print and addOns may be null (no printing, no add-on modules).
     TDocInForm(Database &db, Parameters &parameters, Messages &messages, const Workstation &workstation,
@@ -93,7 +97,7 @@ public:
     void showTotals();
     void setPeriod(const QDate &first, const QDate &last);
     void showAll();
-    bool periodActive() const { return m_periodActive; }
+    bool periodActive() const { return m_period.active(); }
     // "&Prima aparitie...": asks the criteria, then searches from the beginning.
     void searchFirst();
     bool searchFirst(const SearchCriteria &criteria);
@@ -105,7 +109,6 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     friend class DocInLookups;
@@ -128,8 +131,6 @@ private:
     void ReceptieBtnClick();
     void SeriiClick();
     void FurnBtnClick();
-    void subWindowActivated(QMdiSubWindow *window);
-    void mergeMenu(bool merged);
     QString headerHint(QObject *field) const;
     int currentRow() const;
 
@@ -162,20 +163,15 @@ private:
     QMenu *m_documentMenu = nullptr;
     QAction *m_seriiAction = nullptr;
     QAction *m_listAction = nullptr;
-    QPointer<QMenuBar> m_mergedInto;
-    QList<QAction *> m_mergedActions;
-    QPointer<QMdiArea> m_mdiArea;
+    DocumentWindowMenu *m_menuMerge = nullptr;
 
     int m_currentRow = -1;
     HeaderState m_state = HeaderState::Browse;
     QDate m_defaultDate;
     QString m_defaultUnit;
-    QDate m_periodFirst;
-    QDate m_periodLast;
-    bool m_periodActive = false;
+    DocumentPeriod m_period;
     QString m_baseCaption;
-    SearchCriteria m_criteria;
-    double m_lastFound = -1;
+    DocumentSearchState m_search{DocumentSearch::Documents::Entries};
     bool m_open = false;
     bool m_loading = false;
     bool m_returning = false;
