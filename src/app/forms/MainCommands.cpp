@@ -6,6 +6,7 @@
 #include "catalogs/forms/TCatLookupForm.h"
 #include "documents/StockRecalculation.h"
 #include "documents/forms/TDocInForm.h"
+#include "documents/forms/TDocOutForm.h"
 #include "documents/forms/TIniStockForm.h"
 #include "documents/forms/TStocksForm.h"
 #include "catalogs/forms/TClientLookupForm.h"
@@ -83,6 +84,11 @@ void registerMainCommands(TMainForm &window, DesktopServices &services, Messages
                       child(QStringLiteral("TDocInForm"), [&services, &messages, &ws](Database &db) {
                           return static_cast<QWidget *>(TDocInForm::create(db, services.parameters(), messages, ws,
                                                                            &services.print(), &services.addOns()));
+                      }));
+    window.setCommand(QStringLiteral("DocOut1"),
+                      child(QStringLiteral("TDocOutForm"), [&services, &messages, &ws](Database &db) {
+                          return static_cast<QWidget *>(TDocOutForm::create(db, services.parameters(), messages, ws,
+                                                                            &services.print(), &services.addOns()));
                       }));
     window.setCommand(QStringLiteral("Stocks1"),
                       child(QStringLiteral("TStocksForm"), [&services, &messages, &ws](Database &db) {
