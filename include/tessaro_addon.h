@@ -30,8 +30,9 @@
  * takes ownership, merges copies of its entries into the target menu and frees it.
  * Entries are merged by group index and caption: an entry whose group index and caption
  * equal those of a target entry adds its sub-entries to that entry; other entries are
- * placed among the target's by group index. The main menu's entries have these group
- * indexes: "&Sistem" 0, "Setari" 1, "Listari" 2, "Ajutor" 9.
+ * placed among the target's by group index. Captions are compared without their "&"
+ * marks, so "Listari" finds the main menu's "&Listari". The main menu's entries have
+ * these group indexes: "&Sistem" 0, "Setari" 1, "Listari" 2, "Ferestre" 8, "Ajutor" 9.
  */
 #ifndef TESSARO_ADDON_H
 #define TESSARO_ADDON_H
@@ -54,6 +55,7 @@ extern "C" {
 #define TESSARO_GROUP_SISTEM 0
 #define TESSARO_GROUP_SETARI 1
 #define TESSARO_GROUP_LISTARI 2
+#define TESSARO_GROUP_FERESTRE 8
 #define TESSARO_GROUP_AJUTOR 9
 
 typedef struct TessaroScreen TessaroScreen;           /* the host's screen */

@@ -151,6 +151,13 @@ private slots:
             << "&Sistem:0[Intrari:0],Setari:1[Parametri aplicatiei:0],Listari:2[&Intrari:0[&Documente:0],I&esiri:0[&Documente:0]],Ajutor:9[Actualizare online:0]"
             << "Listari:2[-:1,Situatie speciala:1],Module:5[Despre modul:0]"
             << "&Sistem[Intrari],Setari[Parametri aplicatiei],Listari[&Intrari[&Documente],I&esiri[&Documente],-,Situatie speciala],Module[Despre modul],Ajutor[Actualizare online]";
+        // The main menu's Alt letters do not keep a module's entries apart from its own.
+        QTest::newRow("captions matched without their Alt letters")
+            << "&Sistem:0[Intrari:0],S&etari:1[Parametri aplicatiei:0],&Listari:2[&Intrari:0],&Ferestre:8[&Cascada:0],&Ajutor:9[Actualizare online:0]"
+            << "Setari:1[Import:1],Listari:2[-:1,Situatie speciala:1],Module:5[Despre modul:0],Ferestre:8[Lista:1],&Ajutor:9[Despre:1]"
+            << "&Sistem[Intrari],S&etari[Parametri aplicatiei,Import],&Listari[&Intrari,-,Situatie speciala],Module[Despre modul],&Ferestre[&Cascada,Lista],&Ajutor[Actualizare online,Despre]";
+        QTest::newRow("a doubled ampersand is a real one")
+            << "A&&B:1[X:0]" << "A&&B:1[Z:1],A&B:1[Y:1]" << "A&&B[X,Z],A&B[Y]";
     }
     void merge()
     {
@@ -203,8 +210,8 @@ private slots:
         QStringList top;
         for (const QAction *action : bar->actions())
             top << action->text();
-        QCOMPARE(top, (QStringList{"&Sistem", "Setari", "Listari", "Module", "Ajutor"}));
-        QMenu *listari = entry(bar, QStringLiteral("Listari"))->menu();
+        QCOMPARE(top, (QStringList{"&Sistem", "S&etari", "&Listari", "Module", "&Ferestre", "&Ajutor"}));
+        QMenu *listari = entry(bar, QStringLiteral("&Listari"))->menu();
         QCOMPARE(listari->objectName(), QStringLiteral("ListariMenu"));
         QAction *special = listari->actions().last();
         QCOMPARE(special->text(), QStringLiteral("Situatie speciala"));

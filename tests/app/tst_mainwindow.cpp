@@ -1,9 +1,11 @@
 #include "TestEnv.h"
 
+#include "app/ChildPlacement.h"
 #include "app/IniFile.h"
 #include "app/Refreshable.h"
 #include "app/ScriptedMessages.h"
 #include "app/Status.h"
+#include "app/forms/AddOnMenuMerge.h"
 #include "app/forms/TMainForm.h"
 
 #include <QLabel>
@@ -17,6 +19,17 @@
 #include <QToolButton>
 
 namespace {
+
+// A child window asking for a size of its own, as a window with a wide grid does.
+class AskingWidget : public QWidget
+{
+public:
+    explicit AskingWidget(QSize wanted) : m_wanted(wanted) {}
+    QSize sizeHint() const override { return m_wanted; }
+
+private:
+    QSize m_wanted;
+};
 
 // A child window that counts how often it was told to re-read its data.
 class RefreshProbe : public QWidget, public Refreshable
@@ -75,9 +88,10 @@ private slots:
         QTest::addColumn<QStringList>("path");
         QTest::addColumn<QString>("hint");
         QTest::addColumn<bool>("enabled");
-        const QString S = QStringLiteral("&Sistem"), T = QStringLiteral("Setari"),
-                      L = QStringLiteral("Listari"), LI = QStringLiteral("&Intrari"),
-                      LE = QStringLiteral("I&esiri");
+        const QString S = QStringLiteral("&Sistem"), T = QStringLiteral("S&etari"),
+                      L = QStringLiteral("&Listari"), LI = QStringLiteral("&Intrari"),
+                      LE = QStringLiteral("I&esiri"), F = QStringLiteral("&Ferestre"),
+                      A = QStringLiteral("&Ajutor");
         struct Row { QStringList path; const char *hint; bool enabled; };
         const Row rows[] = {
             {{S}, " Editare cataloage, documente, vizualizare stocuri, facturi neîncasate, compunere oferte, etc.", true},
@@ -120,8 +134,12 @@ private slots:
             {{L, "Situatia amortizarii la data pe conturi"}, "", false},
             {{L, "Centralizator calcul amortizari la data"}, "", false},
             {{L, "Centralizator calcul amortizari la data pe conturi"}, "", false},
-            {{QStringLiteral("Ajutor")}, "", true},
-            {{QStringLiteral("Ajutor"), "Actualizare online"}, "", false},
+            {{F}, "Aranjarea si alegerea ferestrelor deschise", true},
+            {{F, "&Cascada"}, "Aseaza ferestrele deschise in cascada", false},
+            {{F, "&Alaturate"}, "Aseaza ferestrele deschise una linga alta", false},
+            {{F, "&Inchide toate"}, "Inchide toate ferestrele deschise", false},
+            {{A}, "", true},
+            {{A, "Actualizare online"}, "", false},
         };
         for (const Row &r : rows)
             QTest::newRow(qPrintable(r.path.join(QStringLiteral(" > "))))
@@ -148,13 +166,162 @@ private slots:
         TestEnv env;
         ScriptedMessages messages;
         auto form = makeForm(env, messages);
-        // 4 menus, 2 submenus, 36 entries: exactly the rows above.
-        QCOMPARE(entryCount(form->menuBar()->actions()), 42);
+        // 5 menus, 2 submenus, 39 entries: exactly the rows above.
+        QCOMPARE(entryCount(form->menuBar()->actions()), 46);
         QCOMPARE(findEntry(form->menuBar(), {QStringLiteral("&Sistem"), QStringLiteral("Iesire")})->shortcut(),
                  QKeySequence(QStringLiteral("Alt+X")));
         auto *sistem = form->findChild<QShortcut *>(QStringLiteral("SistemShortcut"));
         QVERIFY(sistem);
         QCOMPARE(sistem->key(), QKeySequence(QStringLiteral("Ctrl+I")));
+    }
+
+    // Top-level menus in their order, each with its own Alt letter, and the group indexes
+    // add-on modules merge by.
+    void topMenusAndGroups()
+    {
+        TestEnv env;
+        ScriptedMessages messages;
+        auto form = makeForm(env, messages);
+        QMenuBar *bar = form->menuBar();
+        AddOnMenuMerge::setMainMenuGroupIndexes(bar);
+        QStringList captions;
+        QList<int> groups;
+        QSet<QChar> letters;
+        for (QAction *a : bar->actions()) {
+            captions << a->text();
+            groups << AddOnMenuMerge::groupIndex(a);
+            const qsizetype amp = a->text().indexOf(QLatin1Char('&'));
+            QVERIFY2(amp >= 0, qPrintable(a->text()));
+            QVERIFY2(!letters.contains(a->text().at(amp + 1).toUpper()), qPrintable(a->text()));
+            letters.insert(a->text().at(amp + 1).toUpper());
+        }
+        QCOMPARE(captions, (QStringList{"&Sistem", "S&etari", "&Listari", "&Ferestre", "&Ajutor"}));
+        QCOMPARE(groups, (QList<int>{0, 1, 2, 8, 9}));
+    }
+
+    // The window menu lists the open windows, the active one checked, brings the one
+    // chosen to the front, and closes them all.
+    void windowMenu()
+    {
+        TestEnv env;
+        ScriptedMessages messages;
+        auto form = makeForm(env, messages);
+        form->resize(1000, 700);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto *menu = form->findChild<QMenu *>(QStringLiteral("FerestreMenu"));
+        QVERIFY(menu);
+        auto named = [](const QString &title) {
+            return [title] {
+                auto *w = new QWidget;
+                w->setWindowTitle(title);
+                return w;
+            };
+        };
+        QMdiSubWindow *stocks = form->openChild(QStringLiteral("A"), named(QStringLiteral("Stocuri curente")));
+        QMdiSubWindow *units = form->openChild(QStringLiteral("B"), named(QStringLiteral("Catalog de gestiuni")));
+        Q_EMIT menu->aboutToShow();
+        QStringList entries;
+        QList<QAction *> windowEntries;
+        for (QAction *a : menu->actions()) {
+            if (a->isSeparator())
+                continue;
+            entries << a->text() + (a->isChecked() ? QStringLiteral(" *") : QString());
+            if (a->objectName().startsWith(QLatin1String("WindowEntry")))
+                windowEntries << a;
+        }
+        QCOMPARE(entries, (QStringList{"&Cascada", "&Alaturate", "&Inchide toate", "&1 Stocuri curente",
+                                       "&2 Catalog de gestiuni *"}));
+        QVERIFY(form->findChild<QAction *>(QStringLiteral("Cascade1"))->isEnabled());
+
+        windowEntries.first()->trigger();
+        QCOMPARE(form->mdiArea()->activeSubWindow(), stocks);
+
+        form->findChild<QAction *>(QStringLiteral("Tile1"))->trigger();
+        QVERIFY(!stocks->geometry().intersects(units->geometry()));
+
+        form->findChild<QAction *>(QStringLiteral("CloseAll1"))->trigger();
+        QTRY_VERIFY(form->mdiArea()->subWindowList().isEmpty());
+        Q_EMIT menu->aboutToShow();
+        QCOMPARE(menu->actions().size(), 3);
+        QVERIFY(!form->findChild<QAction *>(QStringLiteral("Cascade1"))->isEnabled());
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QSize>("wanted");
+        QTest::addColumn<bool>("hasPrevious");
+        QTest::addColumn<QPoint>("previous");
+        QTest::addColumn<QRect>("placed");
+        const QRect area(0, 0, 1000, 600);
+        QTest::newRow("first window at the corner") << area << QSize(750, 450) << false << QPoint() << QRect(0, 0, 750, 450);
+        QTest::newRow("next one a step further") << area << QSize(750, 450) << true << QPoint(0, 0) << QRect(28, 28, 750, 450);
+        QTest::newRow("larger than the area: cut down")
+            << area << QSize(3000, 2000) << false << QPoint() << QRect(0, 0, 1000, 600);
+        QTest::newRow("a step past the bottom: the corner again")
+            << area << QSize(750, 450) << true << QPoint(140, 140) << QRect(0, 0, 750, 450);
+        QTest::newRow("exactly fits after the step")
+            << area << QSize(750, 450) << true << QPoint(122, 122) << QRect(150, 150, 750, 450);
+        QTest::newRow("previous outside the area") << area << QSize(300, 200) << true << QPoint(-500, 10)
+                                                   << QRect(0, 0, 300, 200);
+        QTest::newRow("area with an offset") << QRect(10, 20, 500, 400) << QSize(200, 100) << true << QPoint(10, 20)
+                                             << QRect(38, 48, 200, 100);
+    }
+    void placement()
+    {
+        QFETCH(QRect, area);
+        QFETCH(QSize, wanted);
+        QFETCH(bool, hasPrevious);
+        QFETCH(QPoint, previous);
+        QFETCH(QRect, placed);
+        const std::optional<QPoint> before = hasPrevious ? std::optional<QPoint>(previous) : std::nullopt;
+        const QRect got = ChildPlacement::place(area, wanted, before, 28);
+        QCOMPARE(got, placed);
+        QVERIFY(area.contains(got));
+    }
+
+    // Windows that ask for more room than there is, or open one after another, stay wholly
+    // inside the client area, each cascaded from the one before.
+    void childWindowsStayInside()
+    {
+        TestEnv env;
+        ScriptedMessages messages;
+        auto form = makeForm(env, messages);
+        form->resize(1000, 700);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        const QRect area = form->mdiArea()->viewport()->rect();
+        auto sized = [](QSize size) {
+            return [size] {
+                auto *w = new AskingWidget(size);
+                w->setMinimumSize(100, 80);
+                return w;
+            };
+        };
+        QList<QMdiSubWindow *> opened;
+        const QSize sizes[] = {{900, 520}, {2600, 1800}, {300, 200}, {700, 400}};
+        for (int i = 0; i < 4; ++i)
+            opened << form->openChild(QStringLiteral("W%1").arg(i), sized(sizes[i]));
+        for (QMdiSubWindow *sub : opened) {
+            QVERIFY2(area.contains(sub->geometry()),
+                     qPrintable(QStringLiteral("%1,%2 %3x%4 outside %5x%6")
+                                    .arg(sub->x()).arg(sub->y()).arg(sub->width()).arg(sub->height())
+                                    .arg(area.width()).arg(area.height())));
+        }
+        // The second one is cut down to the area, so it starts at the corner again; the
+        // third and fourth follow, one title bar down and right each.
+        QCOMPARE(opened[0]->pos(), area.topLeft());
+        QCOMPARE(opened[1]->geometry(), area);
+        const int step = opened[2]->x();
+        QVERIFY(step > 10);
+        QCOMPARE(opened[2]->pos(), QPoint(step, step));
+        QCOMPARE(opened[3]->pos(), QPoint(2 * step, 2 * step));
+
+        // Brought back, an open window keeps its place.
+        const QRect before = opened[0]->geometry();
+        QCOMPARE(form->openChild(QStringLiteral("W0"), sized({10, 10})), opened[0]);
+        QCOMPARE(opened[0]->geometry(), before);
     }
 
     void buttonsFollowTheirEntries_data()

@@ -12,10 +12,26 @@ int copyCounter = 0;
 
 QString captionOf(const QAction *action)
 {
-    return action->isSeparator() ? QStringLiteral("-") : action->text();
+    return action->isSeparator() ? QStringLiteral("-") : AddOnMenuMerge::withoutMnemonic(action->text());
 }
 
 } // namespace
+
+QString AddOnMenuMerge::withoutMnemonic(const QString &caption)
+{
+    QString plain;
+    plain.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&')) {
+            // "&&" stands for one "&"; a lone "&" only marks the Alt letter.
+            if (i + 1 < caption.size() && caption.at(i + 1) == QLatin1Char('&'))
+                plain += caption.at(++i);
+            continue;
+        }
+        plain += caption.at(i);
+    }
+    return plain;
+}
 
 int AddOnMenuMerge::groupIndex(const QAction *action)
 {
@@ -46,6 +62,8 @@ void AddOnMenuMerge::setMainMenuGroupIndexes(QMenuBar *menuBar)
             group = TESSARO_GROUP_SETARI;
         else if (name == QLatin1String("ListariMenu"))
             group = TESSARO_GROUP_LISTARI;
+        else if (name == QLatin1String("FerestreMenu"))
+            group = TESSARO_GROUP_FERESTRE;
         else if (name == QLatin1String("AjutorMenu"))
             group = TESSARO_GROUP_AJUTOR;
         setGroupIndex(action, group);
@@ -118,7 +136,7 @@ void AddOnMenuMerge::mergeItems(const std::vector<std::unique_ptr<AddOnMenuItem>
         }
         QAction *t = actions.at(position);
         const int tGroup = groupIndex(t);
-        if (tGroup == e.groupIndex && captionOf(t) == e.caption) {
+        if (tGroup == e.groupIndex && captionOf(t) == withoutMnemonic(e.caption)) {
             if (!e.items.empty()) {
                 QMenu *submenu = t->menu();
                 if (!submenu) {

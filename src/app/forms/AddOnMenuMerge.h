@@ -24,18 +24,22 @@ public:
     // entry by entry, keeping a running position in the target:
     //  - skip the target entries with a smaller group index;
     //  - at the end of the target, append the copy;
-    //  - same group index and caption: merge the sub-entries into that entry, go past it;
+    //  - same group index and caption (both without their "&" marks): merge the
+    //    sub-entries into that entry, go past it;
     //  - same group index, other caption: insert the copy after that entry;
     //  - greater group index: insert the copy before that entry.
     // An inserted copy becomes the position, so that a module's entries keep their order.
     static void merge(const AddOnMenu &menu, QWidget *target);
 
+    // The caption as merging compares it: "&Listari" and "Listari" are the same entry.
+    static QString withoutMnemonic(const QString &caption);
+
     static int groupIndex(const QAction *action);
     static void setGroupIndex(QAction *action, int groupIndex);
 
     // The main menu's top-level entries, when they carry no group index of their own:
-    // "&Sistem" 0, "Setari" 1, "Listari" 2, "Ajutor" 9 (by the menus' object names),
-    // any other its position.
+    // "&Sistem" 0, "S&etari" 1, "&Listari" 2, "&Ferestre" 8, "&Ajutor" 9 (by the menus'
+    // object names), any other its position.
     static void setMainMenuGroupIndexes(QMenuBar *menuBar);
 
     // Start-up: loads the modules of the list, offers them the main window merging

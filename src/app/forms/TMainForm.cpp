@@ -7,15 +7,18 @@
 #include "app/ProgramVersion.h"
 #include "app/Refreshable.h"
 #include "app/Status.h"
+#include "app/ChildPlacement.h"
 #include "app/forms/BackgroundMdiArea.h"
 #include "app/forms/MainPictures.h"
 #include "app/forms/StatusTargets.h"
+#include "app/forms/WindowMenu.h"
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QShortcut>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTimer>
 
 namespace {
@@ -124,6 +127,8 @@ void TMainForm::setupLooks()
     sistem->setObjectName(QStringLiteral("SistemShortcut"));
     connect(sistem, &QShortcut::activated, this,
             [this] { menuBar()->setActiveAction(ui->SistemMenu->menuAction()); });
+
+    new WindowMenu(ui->FerestreMenu, ui->Cascade1, ui->Tile1, ui->CloseAll1, ui->MdiClient);
 
     connect(ui->Exit1, &QAction::triggered, this, &QWidget::close);
     connect(ui->DeleteCfg1, &QAction::triggered, this, &TMainForm::DeleteCfgClick);
@@ -286,11 +291,22 @@ QMdiSubWindow *TMainForm::openChild(const QString &name, const std::function<QWi
     widget->setObjectName(name);
     QMdiSubWindow *sub = ui->MdiClient->addSubWindow(widget);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    // Grids want room: a new child takes most of the client area unless it asks for more.
-    const QSize room = ui->MdiClient->viewport()->size();
-    sub->resize(qMax(sub->sizeHint().width(), room.width() * 3 / 4),
-                qMax(sub->sizeHint().height(), room.height() * 3 / 4));
+    // Grids want room: a new child takes most of the client area unless it asks for more,
+    // and never more than the area; it opens a title bar below and right of the one before.
+    const QRect area = ui->MdiClient->viewport()->rect();
+    const QSize wanted(qMax(sub->sizeHint().width(), area.width() * 3 / 4),
+                       qMax(sub->sizeHint().height(), area.height() * 3 / 4));
+    std::optional<QPoint> previous;
+    if (m_lastPlaced && m_lastPlaced != sub && !m_lastPlaced->isMinimized() && !m_lastPlaced->isMaximized())
+        previous = m_lastPlaced->pos();
+    const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub) + 4;
+    const QRect placed = ChildPlacement::place(area, wanted, previous, step);
+    sub->setGeometry(placed);
     sub->show();
+    // Showing may move a window the area had not placed itself; the place chosen stands.
+    if (sub->geometry() != placed && !sub->isMaximized())
+        sub->setGeometry(placed);
+    m_lastPlaced = sub;
     ui->MdiClient->setActiveSubWindow(sub);
     return sub;
 }

@@ -8,6 +8,8 @@
 #include "app/forms/StartupServices.h"
 
 #include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -62,7 +64,8 @@ public:
     QTimer *versionTimer() const { return m_versionTimer; }
 
     // Single-instance child windows: brings the open child named `name` to the front
-    // (restoring it when minimised), or creates it.
+    // (restoring it when minimised), or creates it wholly inside the client area,
+    // cascaded from the child opened before.
     QMdiSubWindow *openChild(const QString &name, const std::function<QWidget *()> &create);
 
     // Gives a menu entry its command and enables it (and the button that mirrors it).
@@ -111,4 +114,5 @@ private:
     QTimer *m_refreshTimer = nullptr;
     QTimer *m_versionTimer = nullptr;
     std::unique_ptr<LabelStatusTarget> m_statusTarget;
+    QPointer<QMdiSubWindow> m_lastPlaced;
 };
