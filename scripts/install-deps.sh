@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev libsqlite3-dev
+  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libqt6sql6-sqlite libgl-dev libsqlite3-dev
   fonts-liberation2 poppler-utils xvfb xauth
 )
 missing=()

@@ -42,6 +42,13 @@ NationalFormats &NationalFormats::current()
 void NationalFormats::setNational()
 {
     current() = NationalFormats();
+    // Qt's own texts follow: month and day names of the calendar, date edits, spin boxes.
+    QLocale::setDefault(nationalLocale());
+}
+
+QLocale NationalFormats::nationalLocale()
+{
+    return QLocale(QLocale::Romanian, QLocale::Romania);
 }
 
 void NationalFormats::setSeparators(QChar decimal)

@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QDate>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -16,8 +17,9 @@ public:
     NationalFormats();
 
     static NationalFormats &current();
-    // Resets current() to the national values.
+    // Resets current() to the national values and makes the national locale Qt's default.
     static void setNational();
+    static QLocale nationalLocale();
 
     QChar decimalSeparator() const { return m_decimal; }
     QChar thousandSeparator() const { return m_thousand; }

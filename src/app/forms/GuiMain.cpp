@@ -6,6 +6,7 @@
 #include "app/forms/DesktopServices.h"
 #include "app/forms/MainCommands.h"
 #include "app/forms/MainPictures.h"
+#include "app/forms/QtTexts.h"
 #include "app/forms/TMainForm.h"
 #include "app/forms/TessaroApplication.h"
 
@@ -18,6 +19,7 @@ int runGui(int argc, char **argv)
     QCoreApplication::setApplicationName(QStringLiteral("Tessaro"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tessaro"));
     QApplication::setWindowIcon(MainPictures::windowIcon());
+    QtTexts::install(app);
 
     const Workstation workstation = Workstation::fromEnvironment();
     SingleInstance instance(SingleInstance::serverNameFor(workstation.directory()));
