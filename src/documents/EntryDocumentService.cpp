@@ -5,10 +5,13 @@
 #include "documents/Counter.h"
 #include "documents/DocumentRefusal.h"
 #include "documents/EntryLineStore.h"
+#include "documents/HeaderChecks.h"
 #include "documents/LineNumbers.h"
+#include "documents/ManagementUnits.h"
 #include "documents/OrderLedger.h"
 #include "documents/SerialNumbers.h"
 #include "documents/StockLedger.h"
+#include "documents/TableRow.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -22,36 +25,27 @@ QString EntryDocumentService::incompleteLineText()
 
 QString EntryDocumentService::typeMissingText()
 {
-    return QStringLiteral("Completati tipul documentului!");
+    return HeaderChecks::typeMissingText();
 }
 
 QString EntryDocumentService::datesMissingText()
 {
-    return QStringLiteral("Completati data inregistrarii, numarul si data documentului!");
+    return HeaderChecks::datesMissingText();
 }
 
 QString EntryDocumentService::futureDateText()
 {
-    return QStringLiteral("Data documentului nu poate fi mai mare decît data înregistrarii! "
-                          "(documentul nu poate fi datat în viitor)");
+    return HeaderChecks::futureDateText();
 }
 
 QString EntryDocumentService::noLinesText()
 {
-    return QStringLiteral("Documentul trebuie sa contina inregistrari !");
+    return HeaderChecks::noLinesText();
 }
 
 QString EntryDocumentService::headerRefusal(const EntryDocumentHeader &header, bool hasLines)
 {
-    if (header.type.isEmpty())
-        return typeMissingText();
-    if (!header.registered.isValid() || !header.number || !header.date.isValid())
-        return datesMissingText();
-    if (header.date > header.registered)
-        return futureDateText();
-    if (!hasLines)
-        return noLinesText();
-    return {};
+    return HeaderChecks::refusal(header.type, header.registered, header.number, header.date, hasLines);
 }
 
 bool EntryDocumentService::isComplete(const EntryLine &l)
@@ -92,24 +86,8 @@ void EntryDocumentService::saveHeader(const EntryDocumentHeader &header)
         const QString refusal = headerRefusal(header, hasLines);
         if (!refusal.isEmpty())
             throw DocumentRefusal(DocumentRefusal::Kind::Warning, refusal);
-        const QVariantMap fields = header.fieldValues();
-        QStringList columns, names, assignments;
-        QVariantMap values;
-        int i = 0;
-        for (auto it = fields.cbegin(); it != fields.cend(); ++it, ++i) {
-            const QString name = QStringLiteral(":f%1").arg(i);
-            const QString column = QLatin1Char('"') + it.key() + QLatin1Char('"');
-            columns << column;
-            names << name;
-            if (it.key() != QLatin1String("Contor"))
-                assignments << column + QStringLiteral(" = ") + name;
-            values.insert(name, it.value());
-        }
         // The row written by newDocument() is completed; one lost meanwhile is written anew.
-        m_db.run(QStringLiteral("INSERT INTO \"Doc_in\" (%1) VALUES (%2) ON CONFLICT (\"Contor\") DO UPDATE SET %3")
-                     .arg(columns.join(QStringLiteral(", ")), names.join(QStringLiteral(", ")),
-                          assignments.join(QStringLiteral(", "))),
-                 values);
+        TableRow::upsert(m_db, QStringLiteral("Doc_in"), header.fieldValues(), {QStringLiteral("Contor")});
     });
 }
 
@@ -213,6 +191,5 @@ void EntryDocumentService::deleteDocument(double contor)
 
 QString EntryDocumentService::firstUnit() const
 {
-    QSqlQuery q = m_db.run(QStringLiteral("SELECT \"Cod\" FROM \"Gest\" ORDER BY \"Cod\" LIMIT 1"));
-    return q.next() ? q.value(0).toString() : QString();
+    return ManagementUnits(m_db).first();
 }

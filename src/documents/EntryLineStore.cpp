@@ -1,11 +1,10 @@
 #include "documents/EntryLineStore.h"
 
 #include "db/Database.h"
-#include "db/SqlDialect.h"
+#include "documents/TableRow.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QStringList>
 
 std::optional<EntryLine> EntryLineStore::load(double contor, double contorSecundar) const
 {
@@ -18,37 +17,14 @@ std::optional<EntryLine> EntryLineStore::load(double contor, double contorSecund
 
 void EntryLineStore::insert(const EntryLine &line)
 {
-    const QVariantMap fields = line.fieldValues();
-    QStringList columns;
-    QStringList names;
-    QVariantMap values;
-    int i = 0;
-    for (auto it = fields.cbegin(); it != fields.cend(); ++it, ++i) {
-        const QString name = QStringLiteral(":f%1").arg(i);
-        columns << SqlDialect::quote(it.key());
-        names << name;
-        values.insert(name, it.value());
-    }
-    m_db.run(QStringLiteral("INSERT INTO \"Item_in\" (%1) VALUES (%2)")
-                 .arg(columns.join(QStringLiteral(", ")), names.join(QStringLiteral(", "))),
-             values);
+    TableRow::insert(m_db, QStringLiteral("Item_in"), line.fieldValues());
 }
 
 void EntryLineStore::update(const EntryLine &line)
 {
-    const QVariantMap fields = line.fieldValues();
-    QStringList assignments;
-    QVariantMap values{{QStringLiteral(":c"), line.contor},
-                       {QStringLiteral(":cs"), line.contorSecundar.value_or(0)}};
-    int i = 0;
-    for (auto it = fields.cbegin(); it != fields.cend(); ++it, ++i) {
-        const QString name = QStringLiteral(":f%1").arg(i);
-        assignments << SqlDialect::quote(it.key()) + QStringLiteral(" = ") + name;
-        values.insert(name, it.value());
-    }
-    m_db.run(QStringLiteral("UPDATE \"Item_in\" SET %1 WHERE \"Contor\" = :c AND \"Contor_secundar\" = :cs")
-                 .arg(assignments.join(QStringLiteral(", "))),
-             values);
+    TableRow::update(m_db, QStringLiteral("Item_in"), line.fieldValues(),
+                     QStringLiteral("\"Contor\" = :c AND \"Contor_secundar\" = :cs"),
+                     {{QStringLiteral(":c"), line.contor}, {QStringLiteral(":cs"), line.contorSecundar.value_or(0)}});
 }
 
 void EntryLineStore::remove(double contor, double contorSecundar)
@@ -65,4 +41,15 @@ QList<EntryLine> EntryLineStore::lines(double contor) const
     while (q.next())
         result << EntryLine::fromRecord(q.record());
     return result;
+}
+
+std::optional<EntryLine> EntryLineStore::firstForAsset(const QString &group, const QString &article) const
+{
+    QSqlQuery q = m_db.run(QStringLiteral("SELECT * FROM \"Item_in\" WHERE \"Cod_articol\" = :a "
+                                          "ORDER BY CASE WHEN \"Cod_grupa\" = :g THEN 0 ELSE 1 END, "
+                                          "\"Contor\", \"Contor_secundar\" LIMIT 1"),
+                           {{QStringLiteral(":a"), article}, {QStringLiteral(":g"), group}});
+    if (!q.next())
+        return std::nullopt;
+    return EntryLine::fromRecord(q.record());
 }

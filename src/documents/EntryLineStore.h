@@ -21,6 +21,10 @@ public:
     void remove(double contor, double contorSecundar);
     // The lines of a document in line-number order.
     QList<EntryLine> lines(double contor) const;
+    // The entry line that describes an asset (its name and depreciation data): the first
+    // stored line of the inventory number, one of the same classification code first;
+    // nullopt when the asset never entered.
+    std::optional<EntryLine> firstForAsset(const QString &group, const QString &article) const;
 
 private:
     Database &m_db;

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class Database;
 
 // The current stock `Stoc`: one row per stock key, never a row whose quantity lies
@@ -27,6 +29,22 @@ public:
 
     // The quantity of the key's row; 0 when there is none.
     double quantity(const StockKey &key) const;
+
+    // The pieces ChangeStock is made of, for the exit documents' own form of it. Each
+    // runs inside the caller's write transaction, so what find() read is still true
+    // when store() writes.
+    struct Row
+    {
+        qlonglong rowid = 0;
+        double quantity = 0;
+    };
+    // When a quantity counts as zero: the entry documents keep a row holding exactly
+    // epsilon, the exit documents (and the recalculation) do not.
+    enum class ZeroRule { BelowEpsilon, UpToEpsilon };
+    std::optional<Row> find(const StockKey &key) const;
+    void insert(const StockKey &key, double quantity, const QString &barCode = QString());
+    // Writes the row's new quantity, or deletes the row when the quantity counts as zero.
+    void store(const Row &row, double quantity, ZeroRule rule);
     double epsilon() const { return m_epsilon; }
 
     static QString negativeStockText();
