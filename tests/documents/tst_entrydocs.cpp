@@ -9,9 +9,11 @@
 #include "documents/EntryLineStore.h"
 #include "documents/EntrySearch.h"
 #include "documents/OrderLedger.h"
+#include "documents/SelectionInsertion.h"
 #include "documents/SerialNumbers.h"
 #include "documents/StockLedger.h"
 #include "documents/StockRecalculation.h"
+#include "db/TVTables.h"
 
 #include <QRandomGenerator>
 
@@ -58,6 +60,24 @@ private:
                 rows << cells.join(QLatin1Char('|'));
             }
         }
+        return rows;
+    }
+
+    // Every table of the register, as sorted text rows: what a refused operation of
+    // several lines must leave exactly as it found it.
+    QStringList everyTable() const
+    {
+        QStringList rows;
+        for (const TVTable &table : TVTables::all()) {
+            QSqlQuery q = m_db->run(QStringLiteral("SELECT * FROM \"%1\"").arg(table.sqlName()));
+            while (q.next()) {
+                QStringList cells{table.sqlName()};
+                for (int i = 0; i < q.record().count(); ++i)
+                    cells << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
+                rows << cells.join(QLatin1Char('|'));
+            }
+        }
+        rows.sort();
         return rows;
     }
 
@@ -202,6 +222,152 @@ private Q_SLOTS:
             QCOMPARE(refusal.text(), message);
         }
         QCOMPARE(snapshot(), before);
+    }
+
+    // A line whose key and quantity change in one save: the old quantity leaves the old
+    // row (which keeps another line's quantity), the new quantity goes to the new key.
+    void keyAndQuantityTogether_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<double>("quantity");
+        QTest::addColumn<QString>("moved");
+        QTest::newRow("price, 2 -> 3") << "price" << QVariant(150.0) << 3.0 << "G1|2.1|2.1/001|150|2020-01-15|B1|3";
+        QTest::newRow("price, 2 -> 0.5") << "price" << QVariant(150.0) << 0.5 << "G1|2.1|2.1/001|150|2020-01-15|B1|0.5";
+        QTest::newRow("unit, 2 -> 5") << "unit" << QVariant("G2") << 5.0 << "G2|2.1|2.1/001|100|2020-01-15|B1|5";
+        QTest::newRow("lot, 2 -> 1") << "lot" << QVariant(QDate(2021, 5, 1)) << 1.0 << "G1|2.1|2.1/001|100|2021-05-01|B1|1";
+        QTest::newRow("budget, 2 -> 4") << "agent" << QVariant("B2") << 4.0 << "G1|2.1|2.1/001|100|2020-01-15|B2|4";
+        QTest::newRow("inventory number, 2 -> 3") << "article" << QVariant("2.1/009") << 3.0 << "G1|2.1|2.1/009|100|2020-01-15|B1|3";
+    }
+    void keyAndQuantityTogether()
+    {
+        QFETCH(QString, field);
+        QFETCH(QVariant, value);
+        QFETCH(double, quantity);
+        QFETCH(QString, moved);
+        EntryDocumentService service(*m_db, m_params);
+        const double contor = service.newDocument(QDate(2020, 1, 20)).contor;
+        EntryLine l = service.saveLine(line(contor, QStringLiteral("2.1/001"), 100, 2));
+        service.saveLine(line(contor, QStringLiteral("2.1/001"), 100, 1)); // same key
+        QCOMPARE(stockRows(*m_db), QStringList{"G1|2.1|2.1/001|100|2020-01-15|B1|3"});
+        l.quantity = quantity;
+        if (field == QLatin1String("price"))
+            l.priceLei = value.toDouble();
+        else if (field == QLatin1String("unit"))
+            l.unit = value.toString();
+        else if (field == QLatin1String("lot"))
+            l.lot = value.toDate();
+        else if (field == QLatin1String("agent"))
+            l.agent = value.toString();
+        else if (field == QLatin1String("article"))
+            l.article = value.toString();
+        service.saveLine(l);
+        QStringList expected{QStringLiteral("G1|2.1|2.1/001|100|2020-01-15|B1|1"), moved};
+        expected.sort();
+        QCOMPARE(stockRows(*m_db), expected);
+        QCOMPARE(recalculated(), expected);
+    }
+
+    // Deleting or abandoning a document of three lines, one of which an exit took out:
+    // refused as a whole, the lines before it included.
+    void deleteDocumentAllOrNothing_data()
+    {
+        QTest::addColumn<int>("takenOut");
+        QTest::addColumn<bool>("abandon");
+        QTest::newRow("second line taken out") << 1 << false;
+        QTest::newRow("third line taken out") << 2 << false;
+        QTest::newRow("second line taken out, abandoned") << 1 << true;
+    }
+    void deleteDocumentAllOrNothing()
+    {
+        QFETCH(int, takenOut);
+        QFETCH(bool, abandon);
+        m_db->run(QStringLiteral("INSERT INTO \"Counter\" (\"NewCounterIn\") VALUES (41)"));
+        EntryDocumentService service(*m_db, m_params);
+        EntryDocumentHeader header = service.newDocument(QDate(2020, 1, 20));
+        QCOMPARE(header.contor, 42.0);
+        QList<EntryLine> lines;
+        for (int i = 1; i <= 3; ++i) {
+            EntryLine l = line(header.contor, QStringLiteral("2.1/00%1").arg(i), 100, 2);
+            l.serii = i == 1;
+            lines << service.saveLine(l);
+        }
+        if (!abandon) {
+            header.type = QStringLiteral("FCT");
+            header.number = 12;
+            service.saveHeader(header);
+        }
+        takeOut(lines.at(takenOut), 2);
+        const QStringList before = everyTable();
+        QCOMPARE(SerialNumbers(*m_db).count(header.contor, 1), 2);
+        try {
+            if (abandon)
+                service.abandonDocument(header.contor);
+            else
+                service.deleteDocument(header.contor);
+            QFAIL("not refused");
+        } catch (const DocumentRefusal &refusal) {
+            QCOMPARE(refusal.text(), StockLedger::negativeStockText());
+        }
+        QCOMPARE(everyTable(), before);
+        QCOMPARE(Counter(*m_db).last(Counter::Kind::In), 42.0);
+        QStringList stock{"G1|2.1|2.1/001|100|2020-01-15|B1|2", "G1|2.1|2.1/002|100|2020-01-15|B1|2",
+                          "G1|2.1|2.1/003|100|2020-01-15|B1|2"};
+        stock.removeAt(takenOut);
+        QCOMPARE(stockRows(*m_db), stock);
+    }
+
+    // Articles inserted from a multiple selection: all of them, or none when one is refused.
+    void insertSelectionAllOrNothing_data()
+    {
+        QTest::addColumn<QStringList>("articles");
+        QTest::addColumn<bool>("genCod");
+        QTest::addColumn<QString>("refusal"); // empty: inserted
+        QTest::newRow("three inserted") << QStringList{"2.1|C-1", "2.2|C-2", "2.1|C-3"} << false << QString();
+        QTest::newRow("unknown code, second of three")
+            << QStringList{"2.1|C-1", "9.9|C-2", "2.1|C-3"} << false << EntryComputations::unknownGroupText("9.9");
+        QTest::newRow("unknown code, last of three")
+            << QStringList{"2.1|C-1", "2.1|C-2", "7.7|C-3"} << false << EntryComputations::unknownGroupText("7.7");
+        QTest::newRow("no number left to generate, second of two")
+            << QStringList{"2.1|C-1", "2.2|C-2"} << true << QStringLiteral("Pentru acest produs nu se poate genera cod automat!");
+    }
+    void insertSelectionAllOrNothing()
+    {
+        QFETCH(QStringList, articles);
+        QFETCH(bool, genCod);
+        QFETCH(QString, refusal);
+        m_db->run(QStringLiteral("INSERT INTO \"Grup\" (\"Cod_material\", \"Cod_grupa\", \"DurataMin\", \"DurataMax\") "
+                                 "VALUES ('1', '2.2', 1, 2)"));
+        EntryDocumentService service(*m_db, m_params);
+        const double contor = service.newDocument(QDate(2020, 1, 20)).contor;
+        EntryLine last = line(contor, QStringLiteral("2.2/999"));
+        last.group = QStringLiteral("2.2");
+        service.saveLine(last);
+        m_params.genCod = genCod;
+        QList<QPair<QString, QString>> chosen;
+        for (const QString &a : std::as_const(articles))
+            chosen.append({a.section(QLatin1Char('|'), 0, 0), a.section(QLatin1Char('|'), 1, 1)});
+        const QStringList before = everyTable();
+        QList<EntryLine> inserted;
+        try {
+            inserted = SelectionInsertion(*m_db, m_params, service).insert(contor, QStringLiteral("G1"), chosen,
+                                                                          QStringLiteral("FCT"));
+            QVERIFY2(refusal.isEmpty(), "not refused");
+        } catch (const DocumentRefusal &r) {
+            QCOMPARE(r.text(), refusal);
+            QCOMPARE(everyTable(), before);
+            return;
+        }
+        // Numbered after the existing line, quantity 1, the middle of the normal life.
+        QCOMPARE(inserted.size(), 3);
+        QCOMPARE(inserted.at(0).contorSecundar, std::optional<double>(2));
+        QCOMPARE(inserted.at(2).contorSecundar, std::optional<double>(4));
+        QCOMPARE(inserted.at(1).durataTotala, std::optional<double>(18));
+        QCOMPARE(inserted.at(2).durataTotala, std::optional<double>(48));
+        const QStringList stock{"G1|2.1|C-1|0|-|-|1", "G1|2.1|C-3|0|-|-|1", "G1|2.2|2.2/999|100|2020-01-15|B1|1",
+                                "G1|2.2|C-2|0|-|-|1"};
+        QCOMPARE(stockRows(*m_db), stock);
+        QCOMPARE(recalculated(), stock);
     }
 
     void ordersFollowLines()

@@ -8,10 +8,45 @@
 #include "documents/SerialNumbers.h"
 #include "documents/StockLedger.h"
 
+#include "db/DbError.h"
+
 #include <QSet>
+#include <QSqlDriver>
 #include <QThread>
 
+#include <barrier>
+
+#include <sqlite3.h>
+
 using namespace ledger_test;
+
+namespace {
+
+// The other workstation of counterBetweenStatements(): allocates a number whenever it
+// is let in and the database is free.
+struct Interloper
+{
+    Counter counter;
+    QList<double> numbers;
+    bool busy = false;
+
+    static int onStatement(unsigned, void *context, void *, void *)
+    {
+        auto *self = static_cast<Interloper *>(context);
+        if (self->busy)
+            return 0;
+        self->busy = true;
+        try {
+            self->numbers << self->counter.allocate(Counter::Kind::In);
+        } catch (const DbError &) {
+            // The database was held by the statement's own transaction.
+        }
+        self->busy = false;
+        return 0;
+    }
+};
+
+} // namespace
 
 class TestNumbering : public QObject
 {
@@ -68,27 +103,33 @@ private Q_SLOTS:
 
     // Two workstations (connections of their own, in threads) allocating numbers and
     // adding stock at the same time: no number twice, no quantity lost, one stock row.
+    // A barrier starts every round's allocations together, so that they meet in each
+    // round, and no thread can starve the other in SQLite's unfair busy wait.
     void twoConnections()
     {
-        constexpr int perThread = 60;
+        constexpr int perThread = 100;
         QList<double> numbers[2];
         QString failures[2];
+        std::barrier round(2);
         auto work = [&](int which) {
+            int rounds = 0;
             try {
                 Database db(m_env->dataDir(), m_env->workstation(), QStringLiteral("ws%1").arg(which));
                 db.open();
+                // No disk sync in a throw-away directory: the rounds meet more often.
+                db.run(QStringLiteral("PRAGMA synchronous = OFF"));
                 Counter counter(db);
                 StockLedger ledger(db, 0.00001);
                 const StockKey key{QStringLiteral("A1"), QStringLiteral("X"), QStringLiteral("X/001"), 10, {}, {}};
-                for (int i = 0; i < perThread; ++i) {
+                for (; rounds < perThread; ++rounds) {
+                    round.arrive_and_wait();
                     numbers[which] << counter.allocate(Counter::Kind::Out);
                     ledger.ChangeStock(key, 1);
-                    // A pause as between two saves of a user: SQLite's busy wait is not
-                    // fair, a writer looping without one could starve the other.
-                    QThread::msleep(3);
                 }
             } catch (const std::exception &e) {
                 failures[which] = QString::fromUtf8(e.what());
+                // The other thread must not wait for rounds this one will not run.
+                round.arrive_and_drop();
             }
         };
         QThread *a = QThread::create(work, 0);
@@ -107,6 +148,37 @@ private Q_SLOTS:
         QCOMPARE(all.size(), 2 * perThread);
         QCOMPARE(Counter(*m_db).last(Counter::Kind::Out), 2.0 * perThread);
         QCOMPARE(stockRows(*m_db), QStringList{QStringLiteral("A1|X|X/001|10|-|-|%1").arg(2 * perThread)});
+    }
+
+    // Another workstation allocating at every moment it can get the database between
+    // two statements of ours: each allocation is one whole transaction, so the numbers
+    // stay unique whatever the interleaving. Deterministic: SQLite's statement trace
+    // lets the other connection in before each statement of this one starts.
+    void counterBetweenStatements()
+    {
+        Database ours(m_env->dataDir(), m_env->workstation(), QStringLiteral("ours"));
+        ours.open();
+        Database other(m_env->dataDir(), m_env->workstation(), QStringLiteral("other"));
+        other.open();
+        // Never waits: while we hold the write lock its allocation is simply refused.
+        other.run(QStringLiteral("PRAGMA busy_timeout = 0"));
+        Interloper interloper{Counter(other), {}, false};
+        const QVariant handle = ours.connection().driver()->handle();
+        QCOMPARE(handle.typeName(), "sqlite3*");
+        sqlite3 *db = *static_cast<sqlite3 *const *>(handle.constData());
+        QCOMPARE(sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &Interloper::onStatement, &interloper), SQLITE_OK);
+        QList<double> own;
+        Counter counter(ours);
+        for (int i = 0; i < 20; ++i)
+            own << counter.allocate(Counter::Kind::In);
+        sqlite3_trace_v2(db, 0, nullptr, nullptr);
+        // It did get in, before some statements at least.
+        QVERIFY(!interloper.numbers.isEmpty());
+        QSet<double> all(own.cbegin(), own.cend());
+        for (double n : std::as_const(interloper.numbers))
+            all.insert(n);
+        QCOMPARE(all.size(), own.size() + interloper.numbers.size());
+        QCOMPARE(Counter(*m_db).last(Counter::Kind::In), double(all.size()));
     }
 
     void lineNumbers_data()

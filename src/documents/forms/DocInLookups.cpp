@@ -8,7 +8,7 @@
 #include "catalogs/forms/TGestlookupForm.h"
 #include "db/DbError.h"
 #include "documents/DocumentRefusal.h"
-#include "documents/EntryComputations.h"
+#include "documents/SelectionInsertion.h"
 #include "documents/forms/DocInLinesModel.h"
 #include "documents/forms/RefusalDisplay.h"
 #include "documents/forms/TDocInForm.h"
@@ -48,31 +48,22 @@ void DocInLookups::insertSelection(const QList<QPair<QString, QString>> &article
     const int at = m_form.currentRow();
     const QString unit = at >= 0 && !m_form.m_lines->line(at).unit.isEmpty() ? m_form.m_lines->line(at).unit
                                                                               : m_form.m_defaultUnit;
-    const EntryComputations computations(m_form.m_db, m_form.m_params);
-    const QString type = m_form.m_typeCombo->currentText();
     int first = -1;
-    for (const auto &[group, article] : articles) {
-        EntryLine line;
-        line.contor = m_form.currentContor();
-        line.unit = unit;
-        line.group = group;
-        try {
-            computations.groupSet(line);
-            line.article = article;
-            computations.articleSet(line);
-            line.tva = computations.lineTva(line, type);
-            const EntryLine saved = m_form.m_service.saveLine(line, EntryDocumentService::LineMode::FromSelection);
+    try {
+        // All or nothing: a refused article leaves no line of the selection behind.
+        const QList<EntryLine> lines = SelectionInsertion(m_form.m_db, m_form.m_params, m_form.m_service)
+                                           .insert(m_form.currentContor(), unit, articles,
+                                                   m_form.m_typeCombo->currentText());
+        for (const EntryLine &saved : lines) {
             const int row = m_form.m_lines->appendLine(saved);
             m_form.m_lines->markSaved(row, saved);
             if (first < 0)
                 first = row;
-        } catch (const DocumentRefusal &refusal) {
-            showRefusal(refusal, m_form.m_messages);
-            break;
-        } catch (const DbError &e) {
-            m_form.m_messages.error(e.userText());
-            break;
         }
+    } catch (const DocumentRefusal &refusal) {
+        showRefusal(refusal, m_form.m_messages);
+    } catch (const DbError &e) {
+        m_form.m_messages.error(e.userText());
     }
     m_form.m_bulk = false;
     QApplication::restoreOverrideCursor();
