@@ -7,8 +7,11 @@
 #include "printing/forms/ReportPreview.h"
 #include "printing/forms/TQRPrnDlg.h"
 
+#include "app/Status.h"
+
 #include <QFileDialog>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 
 namespace {
@@ -31,6 +34,47 @@ QString askPdfPath(QWidget *owner, const QString &suggested)
     return dialog.selectedFiles().constFirst();
 }
 
+// The preview's "&Tipareste...": the printer dialog over the current printer, then the
+// pages it asks for.
+void printFromPreview(QWidget *owner, PrintContext &context, const ReportDocument &document)
+{
+    auto *device = dynamic_cast<QPrinterDevice *>(&context.device());
+    QPrinter fallback;
+    QPrinter &printer = device ? device->printer() : fallback;
+    QPrintDialog dialog(&printer, owner);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setMinMax(1, std::max(1, document.pageCount()));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    int first = 0;
+    int last = 0;
+    if (printer.printRange() == QPrinter::PageRange) {
+        first = printer.fromPage();
+        last = printer.toPage();
+    } else if (printer.printRange() == QPrinter::CurrentPage) {
+        if (auto *preview = qobject_cast<ReportPreview *>(owner))
+            first = last = preview->currentPage() + 1;
+    }
+    printer.setDocName(document.title);
+    ReportPrinterOutput::paint(printer, document, PdfOutput::outputPages(document.pageCount(), first, last, 1));
+    Status::show(QStringLiteral("Raportul a fost trimis la imprimanta."));
+}
+
+// The preview's "Salveaza &PDF...": every page into a file the user names.
+void savePdfFromPreview(QWidget *owner, Messages &messages, const ReportDocument &document)
+{
+    const QString path = askPdfPath(owner, document.title + QStringLiteral(".pdf"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!PdfOutput::write(document, path, &error)) {
+        messages.error(error);
+        return;
+    }
+    Status::show(QStringLiteral("Raportul a fost salvat in %1").arg(path));
+}
+
 } // namespace
 
 void ReportPrinterOutput::paint(QPrinter &printer, const ReportDocument &document, const QVector<int> &pages)
@@ -51,7 +95,10 @@ bool ReportPrinterOutput::output(QWidget *owner, PrintContext &context, Messages
     const OutputSetup setup = context.prepareOutput();
     const ReportDocument document = build(setup.page);
     if (setup.preview) {
-        ReportPreview preview(document, owner);
+        ReportPreview::Actions actions;
+        actions.print = [&context, &document](QWidget *from) { printFromPreview(from, context, document); };
+        actions.savePdf = [&messages, &document](QWidget *from) { savePdfFromPreview(from, messages, document); };
+        ReportPreview preview(document, actions, owner);
         preview.exec();
         return true;
     }
