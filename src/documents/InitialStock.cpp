@@ -3,6 +3,7 @@
 #include "app/Status.h"
 #include "db/Database.h"
 #include "documents/DocumentRefusal.h"
+#include "documents/EntryLineEditing.h"
 #include "documents/EntryLineStore.h"
 #include "documents/LineNumbers.h"
 #include "documents/StockLedger.h"
@@ -61,6 +62,8 @@ EntryLine InitialStock::saveLine(EntryLine line)
         || line.domain.isEmpty() || !line.lot.isValid() || !line.quantity || !line.durataTotala
         || !line.calcAmortizare)
         throw DocumentRefusal(DocumentRefusal::Kind::Warning, incompleteText());
+    if (const QString refusal = EntryLineEditing::saveRefusal(line); !refusal.isEmpty())
+        throw DocumentRefusal(DocumentRefusal::Kind::Warning, refusal);
     line.contor = documentNumber;
     m_db.writeTransaction([&] {
         EntryLineStore store(m_db);

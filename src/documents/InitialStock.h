@@ -26,8 +26,9 @@ public:
 
     // Saves a line of the document; a line without a line number is new and gets the next
     // one. The stock moves from the stored line's key and quantity to the new ones when
-    // any of them changed. The save is one transaction; an incomplete line throws
-    // DocumentRefusal (warning) and changes nothing. Returns the saved line.
+    // any of them changed. The save is one transaction; an incomplete line, or a
+    // public-domain one marked for depreciation, throws DocumentRefusal (warning) and
+    // changes nothing. Returns the saved line.
     EntryLine saveLine(EntryLine line);
     // Deletes a line and takes its quantity out of the stock; nothing when it is missing.
     void deleteLine(double contorSecundar);

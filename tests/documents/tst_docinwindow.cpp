@@ -3,6 +3,7 @@
 #include "LedgerFixture.h"
 #include "app/Parameters.h"
 #include "app/ScriptedMessages.h"
+#include "app/forms/DateField.h"
 #include "app/Status.h"
 #include "documents/Counter.h"
 #include "documents/StockLedger.h"
@@ -11,7 +12,6 @@
 #include "documents/forms/TDocInForm.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFile>
 #include <QLineEdit>
 #include <QTableView>
@@ -53,7 +53,7 @@ private:
     // Before the lines' date of putting into use, so no line is warned about it.
     static void dateDocument(TDocInForm &form)
     {
-        form.findChild<QDateEdit *>(QStringLiteral("DataEdit"))->setDate(QDate(2024, 1, 10));
+        form.findChild<DateField *>(QStringLiteral("DataEdit"))->setDate(QDate(2024, 1, 10));
     }
 
     // A complete line of the first unit; `cells` overrides or adds values.

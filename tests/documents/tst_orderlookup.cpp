@@ -3,6 +3,7 @@
 #include "LedgerFixture.h"
 #include "app/Parameters.h"
 #include "app/ScriptedMessages.h"
+#include "app/forms/DateField.h"
 #include "documents/OrderLedger.h"
 #include "documents/OutstandingOrders.h"
 #include "documents/forms/DocInLinesModel.h"
@@ -11,7 +12,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTimer>
@@ -115,7 +115,7 @@ private Q_SLOTS:
         TDocInForm form(*m_db, m_params, m_messages, m_env->workstation());
         form.show();
         QVERIFY(form.isOpen());
-        form.findChild<QDateEdit *>(QStringLiteral("DataEdit"))->setDate(QDate(2024, 1, 10));
+        form.findChild<DateField *>(QStringLiteral("DataEdit"))->setDate(QDate(2024, 1, 10));
         auto *supplier = form.findChild<QComboBox *>(QStringLiteral("FurnizorCombo"));
         supplier->setCurrentIndex(supplier->findData(QStringLiteral("F1")));
         const int row = form.addLine();

@@ -295,7 +295,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(bool, saved);
         const QStringList stockBefore = stockRows(*m_db);
-        TIniStockForm form(*m_db, m_messages, m_env->workstation(), 0.00001);
+        TIniStockForm form(*m_db, m_messages, m_env->workstation(), m_params);
         QVERIFY(form.isOpen());
         form.setUnit(QStringLiteral("G2"));
         const int row = form.addLine();

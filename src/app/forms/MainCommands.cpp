@@ -78,7 +78,7 @@ void registerMainCommands(TMainForm &window, DesktopServices &services, Messages
     window.setCommand(QStringLiteral("IniStock1"),
                       child(QStringLiteral("TIniStockForm"), [&services, &messages, &ws](Database &db) {
                           return static_cast<QWidget *>(
-                              TIniStockForm::create(db, messages, ws, services.parameters().epsilon));
+                              TIniStockForm::create(db, messages, ws, services.parameters()));
                       }));
     window.setCommand(QStringLiteral("DocIn1"),
                       child(QStringLiteral("TDocInForm"), [&services, &messages, &ws](Database &db) {

@@ -73,7 +73,9 @@ void TListLookupForm::FormCreate()
         if (index < 0)
             continue; // `Gestionar` comes only with the upgrade of older directories
         ui->Grid->setColumnHidden(index, false);
-        ui->Grid->setColumnWidth(index, charWidth * qBound(6, column.width, 40) + 12);
+        // Never narrower than the caption ("Cod gestiune" over a field of four characters).
+        ui->Grid->setColumnWidth(index, qMax(charWidth * qBound(6, column.width, 40) + 12,
+                                             ui->Grid->horizontalHeader()->sectionSizeHint(index) + 4));
     }
     // The columns in the order of the design.
     int visual = 0;

@@ -1,5 +1,6 @@
 #include "documents/forms/DocInLinesModel.h"
 
+#include "app/AmountMasks.h"
 #include "app/Messages.h"
 #include "app/NationalFormats.h"
 #include "app/NumberFormat.h"
@@ -8,6 +9,7 @@
 #include "db/DbError.h"
 #include "documents/DocumentRefusal.h"
 #include "documents/EntryComputations.h"
+#include "documents/EntryLineEditing.h"
 
 #include <QSqlQuery>
 #include <QVariant>
@@ -19,17 +21,18 @@ QVariant shown(const std::optional<double> &value, const QString &mask = QString
     return value ? QVariant(formatNumber(*value, mask)) : QVariant();
 }
 
-const QString &trueText()
+// The texts the flags are given as through the model's interface (add-on modules).
+bool flagFromText(const QString &text)
 {
-    static const QString text = QStringLiteral("True");
-    return text;
+    return text == QLatin1String("True") || text == QLatin1String("Da") || text == QLatin1String("1");
 }
 
 } // namespace
 
 DocInLinesModel::DocInLinesModel(Database &db, const Parameters &parameters, Messages &messages, QObject *parent)
     : QAbstractTableModel(parent), m_db(db), m_params(parameters), m_messages(messages),
-      m_computations(std::make_unique<EntryComputations>(db, parameters))
+      m_computations(std::make_unique<EntryComputations>(db, parameters)),
+      m_editing(std::make_unique<EntryLineEditing>(db, parameters))
 {
 }
 
@@ -50,6 +53,7 @@ void DocInLinesModel::setDocument(const QString &type, const QDate &date)
 {
     m_type = type;
     m_date = date;
+    m_editing->setDocument(type, date);
 }
 
 void DocInLinesModel::setLines(const QList<EntryLine> &lines)
@@ -154,16 +158,7 @@ bool DocInLinesModel::refuse(const QString &text)
 
 void DocInLinesModel::quantityChanged(EntryLine &l) const
 {
-    l.tva = m_computations->lineTva(l, m_type);
-}
-
-void DocInLinesModel::priceChanged(EntryLine &l) const
-{
-    quantityChanged(l);
-    if (l.priceLei) {
-        if (const std::optional<double> equivalent = m_computations->equivalentPrice(*l.priceLei, m_date))
-            l.priceUsd = equivalent;
-    }
+    m_editing->quantityChanged(l);
 }
 
 bool DocInLinesModel::commit(int row, const EntryLine &l, int fromColumn, int toColumn)
@@ -187,13 +182,9 @@ bool DocInLinesModel::setUnit(int row, const QString &unit)
 bool DocInLinesModel::setGroup(int row, const QString &group)
 {
     EntryLine l = m_rows.at(row).line;
-    l.group = group;
     try {
-        m_computations->groupSet(l);
-        quantityChanged(l);
-    } catch (const DocumentRefusal &refusal) {
-        refusal.show(m_messages);
-        return false;
+        if (!refuse(m_editing->setGroup(l, group).message))
+            return false;
     } catch (const DbError &e) {
         m_messages.error(e.userText());
         return false;
@@ -206,10 +197,8 @@ bool DocInLinesModel::setArticle(int row, const QString &group, const QString &a
     if (group != m_rows.at(row).line.group && !setGroup(row, group))
         return false;
     EntryLine l = m_rows.at(row).line;
-    l.article = article;
     try {
-        m_computations->articleSet(l);
-        quantityChanged(l);
+        m_editing->setArticle(l, article);
     } catch (const DbError &e) {
         m_messages.error(e.userText());
         return false;
@@ -259,47 +248,14 @@ QString DocInLinesModel::agentCode(const QString &text) const
 
 bool DocInLinesModel::applyText(EntryLine &l, int column, const QString &text)
 {
-    const NationalFormats &formats = NationalFormats::current();
+    using Field = EntryLineEditing::Field;
+    static const QHash<int, Field> fields{
+        {Denumire, Field::Name},          {Cantitate, Field::Quantity},     {PretValuta, Field::PriceCurrency},
+        {Valuta, Field::Currency},        {PretLei, Field::PriceLei},       {PretEchiv, Field::PriceEquivalent},
+        {TVA, Field::Tva},                {ContTvaIntrari, Field::ContTvaIntrari}, {ContMarfa, Field::ContMarfa},
+        {Domeniu, Field::Domain},         {Lot, Field::Lot},                {DurataTotala, Field::TotalDuration},
+        {DurataRamasa, Field::RemainingDuration}, {ValAmortizata, Field::Depreciated}};
     switch (column) {
-    case Denumire: l.name = text; return true;
-    case Cantitate:
-        if (!parseOptionalNumber(text, l.quantity))
-            return false;
-        quantityChanged(l);
-        return true;
-    case PretValuta:
-        if (!parseOptionalNumber(text, l.priceCurrency))
-            return false;
-        if (l.priceCurrency) {
-            l.priceLei = m_computations->priceFromNet(*l.priceCurrency);
-            priceChanged(l);
-        }
-        return true;
-    case Valuta:
-        l.currency = text;
-        if (l.priceCurrency) {
-            l.priceLei = m_computations->priceFromNet(*l.priceCurrency);
-            priceChanged(l);
-        }
-        return true;
-    case PretLei:
-        if (!parseOptionalNumber(text, l.priceLei))
-            return false;
-        priceChanged(l);
-        return true;
-    case PretEchiv: return parseOptionalNumber(text, l.priceUsd);
-    case TVA: return parseOptionalNumber(text, l.tva);
-    case Serii: l.serii = text == QLatin1String("Da"); return true;
-    case ContTvaIntrari:
-        if (!refuse(EntryComputations::accountRefusal(text)))
-            return false;
-        l.contTvaIntrari = text;
-        return true;
-    case ContMarfa:
-        if (!refuse(EntryComputations::accountRefusal(text)))
-            return false;
-        l.contMarfa = text;
-        return true;
     case AgentName: {
         const QString code = agentCode(text);
         if (code.isEmpty() && !text.isEmpty())
@@ -307,61 +263,45 @@ bool DocInLinesModel::applyText(EntryLine &l, int column, const QString &text)
         l.agent = code;
         return true;
     }
-    case Domeniu:
-        l.domain = text;
-        l.calcAmortizare = EntryComputations::depreciatedFor(text);
+    case Serii: l.serii = flagFromText(text); return true;
+    case CalcAmortizare:
+        // A refused wish leaves the flag its domain allows.
+        refuse(m_editing->setCalcAmortizare(l, flagFromText(text)).message);
         return true;
-    case Lot: {
-        const QDate date = formats.parseDate(text);
-        if (!text.isEmpty() && !date.isValid())
-            return false;
-        l.lot = date;
-        const QString warning = EntryComputations::lotWarning(date, m_date);
-        if (!warning.isEmpty())
-            m_messages.warning(warning);
-        return true;
+    default: break;
     }
-    case DurataTotala: {
-        std::optional<double> months;
-        if (!parseOptionalNumber(text, months))
-            return false;
-        if (months && !refuse(m_computations->totalDurationRefusal(l.group, *months, formats)))
-            return false;
-        l.durataTotala = months;
-        return true;
+    if (!fields.contains(column))
+        return false;
+    const EntryLineEditing::Outcome outcome = m_editing->apply(l, fields.value(column), text);
+    if (!outcome.message.isEmpty())
+        m_messages.warning(outcome.message);
+    return outcome.accepted();
+}
+
+bool DocInLinesModel::setFlag(int row, int column, bool on)
+{
+    EntryLine l = m_rows.at(row).line;
+    if (column == Serii) {
+        l.serii = on;
+    } else {
+        // A refused wish still leaves the line with the flag its domain allows.
+        refuse(m_editing->setCalcAmortizare(l, on).message);
     }
-    case DurataRamasa: {
-        std::optional<double> months;
-        if (!parseOptionalNumber(text, months))
-            return false;
-        if (months && !refuse(EntryComputations::remainingDurationRefusal(*months, l.durataTotala.value_or(0), formats)))
-            return false;
-        l.durataRamasa = months;
-        return true;
-    }
-    case ValAmortizata: return parseOptionalNumber(text, l.valoareAmortizata);
-    case CalcAmortizare: {
-        if (text.isEmpty()) {
-            l.calcAmortizare.reset();
-            return true;
-        }
-        const bool wanted = text == trueText();
-        if (!refuse(EntryComputations::calcAmortizareRefusal(l.domain, wanted))) {
-            l.calcAmortizare = false;
-            return true;
-        }
-        l.calcAmortizare = wanted;
-        return true;
-    }
-    default: return false;
-    }
+    return commit(row, l, column, column);
 }
 
 bool DocInLinesModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!index.isValid() || role != Qt::EditRole)
+    if (!index.isValid())
         return false;
     const int row = index.row();
+    if (role == Qt::CheckStateRole) {
+        if (index.column() != Serii && index.column() != CalcAmortizare)
+            return false;
+        return setFlag(row, index.column(), value.toInt() == Qt::Checked);
+    }
+    if (role != Qt::EditRole)
+        return false;
     const QString text = value.toString().trimmed();
     // An editor closed without a change leaves the row as it was.
     if (text == data(index, Qt::EditRole).toString())
@@ -392,11 +332,6 @@ bool DocInLinesModel::setData(const QModelIndex &index, const QVariant &value, i
     }
 }
 
-QString DocInLinesModel::priceMask(int decimals) const
-{
-    return QStringLiteral("#,##0.") + QString(decimals, QLatin1Char('#'));
-}
-
 QVariant DocInLinesModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
@@ -406,9 +341,7 @@ QVariant DocInLinesModel::data(const QModelIndex &index, int role) const
     if (role == PickListRole) {
         switch (column) {
         case Valuta: return m_currencies;
-        case Serii: return QStringList{QStringLiteral("Da"), QStringLiteral("Nu")};
         case Domeniu: return QStringList{QStringLiteral("Public"), QStringLiteral("Privat")};
-        case CalcAmortizare: return QStringList{trueText(), QStringLiteral("False")};
         case AgentName: {
             QStringList names{QString()};
             for (const QString &code : m_budgetCodes)
@@ -417,6 +350,23 @@ QVariant DocInLinesModel::data(const QModelIndex &index, int role) const
         }
         default: return {};
         }
+    }
+    if (role == GridRoles::CellKind) {
+        switch (column) {
+        case Cantitate: case PretValuta: case PretLei: case Valoare: case PretEchiv: case TVA:
+        case DurataTotala: case DurataRamasa: case ValAmortizata:
+            return int(GridRoles::Kind::Amount);
+        case Lot: return int(GridRoles::Kind::Date);
+        case Serii: case CalcAmortizare: return int(GridRoles::Kind::Boolean);
+        default: return int(GridRoles::Kind::Text);
+        }
+    }
+    if (role == Qt::CheckStateRole) {
+        if (column == Serii)
+            return l.serii ? Qt::Checked : Qt::Unchecked;
+        if (column == CalcAmortizare)
+            return l.calcAmortizare.value_or(false) ? Qt::Checked : Qt::Unchecked;
+        return {};
     }
     if (role == Qt::TextAlignmentRole) {
         switch (column) {
@@ -435,33 +385,30 @@ QVariant DocInLinesModel::data(const QModelIndex &index, int role) const
     case CodGrupa: return l.group;
     case CodArticol: return l.article;
     case Denumire: return l.name;
-    case Cantitate: return shown(l.quantity);
+    case Cantitate: return shown(l.quantity, edit ? QString() : AmountMasks::quantity());
     case UM: return QString();
     case PretValuta:
-        return shown(l.priceCurrency, edit ? QStringLiteral("0.") + QString(m_params.nrZecimaleValuta, QLatin1Char('#'))
-                                           : priceMask(m_params.nrZecimaleValuta));
+        return shown(l.priceCurrency, edit ? AmountMasks::currencyEdit(m_params) : AmountMasks::currency(m_params));
     case Valuta: return l.currency;
     case PretLei:
-        return shown(l.priceLei, edit ? QStringLiteral("0.") + QString(m_params.nrZecimaleLei, QLatin1Char('#'))
-                                      : priceMask(m_params.nrZecimaleLei));
+        return shown(l.priceLei, edit ? AmountMasks::leiEdit(m_params) : AmountMasks::lei(m_params));
     case Valoare:
         if (!l.quantity || !l.priceLei)
             return {};
-        return formatNumber(*l.quantity * *l.priceLei, QStringLiteral("#,##0.00"));
+        return formatNumber(*l.quantity * *l.priceLei, AmountMasks::lei(m_params));
     case PretEchiv: return shown(l.priceUsd, edit ? QString() : QStringLiteral("#,##0.#####"));
     case Comanda: return l.contorCom ? m_orders.value(*l.contorCom) : QString();
-    case Serii: return l.serii ? QStringLiteral("Da") : QStringLiteral("Nu");
+    case Serii: return edit ? QVariant(l.serii) : QVariant();
     case TVA: return shown(l.tva, edit ? QString() : QStringLiteral("#,##0.00"));
     case ContTvaIntrari: return l.contTvaIntrari;
     case ContMarfa: return l.contMarfa;
     case AgentName: return l.agent.isEmpty() ? QString() : m_budgetNames.value(l.agent, l.agent);
     case Domeniu: return l.domain;
-    case Lot: return l.lot.isValid() ? NationalFormats::current().formatDate(l.lot) : QString();
+    case Lot: return l.lot.isValid() ? NationalFormats::current().formatLongDate(l.lot) : QString();
     case DurataTotala: return shown(l.durataTotala);
     case DurataRamasa: return shown(l.durataRamasa);
     case ValAmortizata: return shown(l.valoareAmortizata);
-    case CalcAmortizare:
-        return l.calcAmortizare ? (*l.calcAmortizare ? trueText() : QStringLiteral("False")) : QString();
+    case CalcAmortizare: return edit && l.calcAmortizare ? QVariant(*l.calcAmortizare) : QVariant();
     default: return {};
     }
 }
@@ -487,6 +434,7 @@ Qt::ItemFlags DocInLinesModel::flags(const QModelIndex &index) const
     const Qt::ItemFlags f = QAbstractTableModel::flags(index);
     switch (index.column()) {
     case UM: case Valoare: case Comanda: return f;
+    case Serii: case CalcAmortizare: return f | Qt::ItemIsUserCheckable;
     case CodArticol: return m_params.genCod ? f : f | Qt::ItemIsEditable;
     default: return f | Qt::ItemIsEditable;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/forms/GridRoles.h"
 #include "documents/EntryLine.h"
 
 #include <QAbstractTableModel>
@@ -12,6 +13,7 @@
 
 class Database;
 class EntryComputations;
+class EntryLineEditing;
 class Messages;
 class Parameters;
 
@@ -30,7 +32,7 @@ public:
         DurataTotala, DurataRamasa, ValAmortizata, CalcAmortizare, ColumnCount
     };
     // The texts a pick-list column offers (QStringList).
-    static constexpr int PickListRole = Qt::UserRole + 1;
+    static constexpr int PickListRole = GridRoles::PickList;
 
     DocInLinesModel(Database &db, const Parameters &parameters, Messages &messages, QObject *parent = nullptr);
     ~DocInLinesModel() override;
@@ -95,17 +97,17 @@ private:
     };
 
     bool applyText(EntryLine &l, int column, const QString &text);
+    bool setFlag(int row, int column, bool on);
     bool refuse(const QString &text);
-    void priceChanged(EntryLine &l) const;
     void quantityChanged(EntryLine &l) const;
     bool commit(int row, const EntryLine &l, int fromColumn = 0, int toColumn = ColumnCount - 1);
-    QString priceMask(int decimals) const;
     QString agentCode(const QString &text) const;
 
     Database &m_db;
     const Parameters &m_params;
     Messages &m_messages;
     std::unique_ptr<EntryComputations> m_computations;
+    std::unique_ptr<EntryLineEditing> m_editing;
     QString m_type;
     QDate m_date;
     QList<Row> m_rows;

@@ -1,16 +1,40 @@
 #include "documents/forms/IniStockLinesModel.h"
 
+#include "app/AmountMasks.h"
+#include "app/Messages.h"
 #include "app/NationalFormats.h"
 #include "app/NumberFormat.h"
+#include "app/Parameters.h"
+#include "app/forms/GridRoles.h"
+#include "db/DbError.h"
+#include "documents/EntryLineEditing.h"
 
 namespace {
 
-QVariant number(const std::optional<double> &value)
+QVariant number(const std::optional<double> &value, const QString &mask = QString())
 {
-    return value ? QVariant(formatNumber(*value, QString())) : QVariant();
+    return value ? QVariant(formatNumber(*value, mask)) : QVariant();
 }
 
 } // namespace
+
+IniStockLinesModel::IniStockLinesModel(Database &db, const Parameters &parameters, Messages &messages,
+                                       QObject *parent)
+    : QAbstractTableModel(parent), m_params(parameters), m_messages(messages),
+      m_editing(std::make_unique<EntryLineEditing>(db, parameters))
+{
+    // The initial stock is no document of its own: nothing is derived from one.
+    m_editing->setWithoutDocument();
+}
+
+IniStockLinesModel::~IniStockLinesModel() = default;
+
+bool IniStockLinesModel::refuse(const QString &text) const
+{
+    if (!text.isEmpty())
+        m_messages.warning(text);
+    return text.isEmpty();
+}
 
 void IniStockLinesModel::setLines(const QList<EntryLine> &lines)
 {
@@ -58,68 +82,101 @@ QVariant IniStockLinesModel::data(const QModelIndex &index, int role) const
     if (!index.isValid())
         return {};
     const EntryLine &l = m_rows.at(index.row()).line;
-    if (index.column() == CalcDepreciation) {
-        if (role == Qt::CheckStateRole)
+    const int column = index.column();
+    switch (role) {
+    case Qt::CheckStateRole:
+        if (column == CalcDepreciation)
             return l.calcAmortizare.value_or(false) ? Qt::Checked : Qt::Unchecked;
         return {};
-    }
-    if (role != Qt::DisplayRole && role != Qt::EditRole)
+    case GridRoles::CellKind:
+        switch (column) {
+        case Quantity: case Price: case PriceNet: case TotalLife: case RemainingLife: case Depreciated:
+            return int(GridRoles::Kind::Amount);
+        case Lot: return int(GridRoles::Kind::Date);
+        case CalcDepreciation: return int(GridRoles::Kind::Boolean);
+        default: return int(GridRoles::Kind::Text);
+        }
+    case GridRoles::PickList:
+        if (column == Domain)
+            return QStringList{QStringLiteral("Public"), QStringLiteral("Privat")};
         return {};
-    switch (index.column()) {
+    case Qt::TextAlignmentRole:
+        switch (column) {
+        case Quantity: case Price: case PriceNet: case TotalLife: case RemainingLife: case Depreciated:
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        default: return {};
+        }
+    case Qt::DisplayRole:
+    case Qt::EditRole: break;
+    default: return {};
+    }
+    const bool edit = role == Qt::EditRole;
+    switch (column) {
     case Group: return l.group;
     case Article: return l.article;
     case Name: return l.name;
-    case Quantity: return number(l.quantity);
-    case Price: return number(l.priceLei);
-    case Lot: return l.lot.isValid() ? NationalFormats::current().formatDate(l.lot) : QString();
+    case Quantity: return number(l.quantity, edit ? QString() : AmountMasks::quantity());
+    case Price: return number(l.priceLei, edit ? AmountMasks::leiEdit(m_params) : AmountMasks::lei(m_params));
+    case PriceNet:
+        return number(l.priceCurrency, edit ? AmountMasks::currencyEdit(m_params) : AmountMasks::currency(m_params));
+    case Lot: return l.lot.isValid() ? NationalFormats::current().formatLongDate(l.lot) : QString();
     case Agent: return l.agent;
     case Domain: return l.domain;
     case TotalLife: return number(l.durataTotala);
     case RemainingLife: return number(l.durataRamasa);
-    case Depreciated: return number(l.valoareAmortizata);
+    case Depreciated:
+        return number(l.valoareAmortizata, edit ? AmountMasks::leiEdit(m_params) : AmountMasks::lei(m_params));
     default: return {};
     }
 }
 
 bool IniStockLinesModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!index.isValid())
+    if (!index.isValid() || !(flags(index) & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable)))
         return false;
-    EntryLine &l = m_rows[index.row()].line;
-    bool ok = true;
-    if (index.column() == CalcDepreciation) {
-        if (role != Qt::CheckStateRole)
-            return false;
-        l.calcAmortizare = value.toInt() == Qt::Checked;
-    } else {
-        if (role != Qt::EditRole)
-            return false;
-        const QString text = value.toString().trimmed();
-        switch (index.column()) {
-        case Group: l.group = text; break;
-        case Article: l.article = text; break;
-        case Name: l.name = text; break;
-        case Quantity: ok = parseOptionalNumber(value.toString(), l.quantity); break;
-        case Price: ok = parseOptionalNumber(value.toString(), l.priceLei); break;
-        case Lot: {
-            const QDate date = NationalFormats::current().parseDate(text);
-            ok = text.isEmpty() || date.isValid();
-            if (ok)
-                l.lot = date;
-            break;
+    const int column = index.column();
+    EntryLine l = m_rows.at(index.row()).line;
+    try {
+        if (column == CalcDepreciation) {
+            if (role != Qt::CheckStateRole)
+                return false;
+            // A refused wish leaves the line with the flag its domain allows.
+            refuse(m_editing->setCalcAmortizare(l, value.toInt() == Qt::Checked).message);
+        } else {
+            if (role != Qt::EditRole)
+                return false;
+            const QString text = value.toString().trimmed();
+            // An editor closed without a change leaves the row as it was.
+            if (text == data(index, Qt::EditRole).toString())
+                return true;
+            using Field = EntryLineEditing::Field;
+            EntryLineEditing::Outcome outcome;
+            switch (column) {
+            case Group: outcome = m_editing->setGroup(l, text); break;
+            case Article: outcome = m_editing->setArticle(l, text); break;
+            case Agent: l.agent = text; break;
+            case Name: outcome = m_editing->apply(l, Field::Name, text); break;
+            case Quantity: outcome = m_editing->apply(l, Field::Quantity, text); break;
+            case Price: outcome = m_editing->apply(l, Field::PriceLei, text); break;
+            case PriceNet: outcome = m_editing->apply(l, Field::PriceCurrency, text); break;
+            case Lot: outcome = m_editing->apply(l, Field::Lot, text); break;
+            case Domain: outcome = m_editing->apply(l, Field::Domain, text); break;
+            case TotalLife: outcome = m_editing->apply(l, Field::TotalDuration, text); break;
+            case RemainingLife: outcome = m_editing->apply(l, Field::RemainingDuration, text); break;
+            case Depreciated: outcome = m_editing->apply(l, Field::Depreciated, text); break;
+            default: return false;
+            }
+            refuse(outcome.message);
+            if (!outcome.accepted())
+                return false;
         }
-        case Agent: l.agent = text; break;
-        case Domain: l.domain = text; break;
-        case TotalLife: ok = parseOptionalNumber(value.toString(), l.durataTotala); break;
-        case RemainingLife: ok = parseOptionalNumber(value.toString(), l.durataRamasa); break;
-        case Depreciated: ok = parseOptionalNumber(value.toString(), l.valoareAmortizata); break;
-        default: return false;
-        }
+    } catch (const DbError &e) {
+        m_messages.error(e.userText());
+        return false;
     }
-    if (!ok)
-        return false;
-    m_rows[index.row()].dirty = true;
-    Q_EMIT dataChanged(index, index);
+    m_rows[index.row()] = {l, true};
+    // A value may change others of the line (quantity, durations, the flag).
+    Q_EMIT dataChanged(this->index(index.row(), 0), this->index(index.row(), ColumnCount - 1));
     return true;
 }
 
@@ -131,14 +188,18 @@ QVariant IniStockLinesModel::headerData(int section, Qt::Orientation orientation
         QStringLiteral("Cod clasificare"), QStringLiteral("Nr. inventar"), QStringLiteral("Denumire"),
         QStringLiteral("Cantitate"),       QStringLiteral("Valoare"),      QStringLiteral("Data PIF"),
         QStringLiteral("Buget"),           QStringLiteral("Domeniu"),      QStringLiteral("Durata totala"),
-        QStringLiteral("Durata ramasa"),   QStringLiteral("Amortizare"),   QStringLiteral("Calc. amortizare")};
+        QStringLiteral("Durata ramasa"),   QStringLiteral("Amortizare"),   QStringLiteral("Calc. amortizare"),
+        QStringLiteral("Pret fara TVA")};
     return captions.value(section);
 }
 
 Qt::ItemFlags IniStockLinesModel::flags(const QModelIndex &index) const
 {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (index.column() == CalcDepreciation)
-        return f | Qt::ItemIsUserCheckable;
-    return f | Qt::ItemIsEditable;
+    switch (index.column()) {
+    case CalcDepreciation: return f | Qt::ItemIsUserCheckable;
+    // Generated from the classification code.
+    case Article: return m_params.genCod ? f : f | Qt::ItemIsEditable;
+    default: return f | Qt::ItemIsEditable;
+    }
 }

@@ -5,16 +5,29 @@
 #include <QAbstractTableModel>
 #include <QList>
 
+#include <memory>
+
+class Database;
+class EntryLineEditing;
+class Messages;
+class Parameters;
+
 // The initial-stock lines of one management unit as an editable table. Edits stay in
-// the model until the window saves the row (when the user leaves it).
+// the model until the window saves the row (when the user leaves it). A typed value
+// follows the rules of the entry lines (EntryLineEditing); a refused one shows its
+// warning and leaves the row as it was.
 class IniStockLinesModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
     enum Column { Group, Article, Name, Quantity, Price, Lot, Agent, Domain, TotalLife, RemainingLife,
-                  Depreciated, CalcDepreciation, ColumnCount };
+                  Depreciated, CalcDepreciation,
+                  // "Pret fara TVA", shown with the parameter CPretFaraTva.
+                  PriceNet,
+                  ColumnCount };
 
-    using QAbstractTableModel::QAbstractTableModel;
+    IniStockLinesModel(Database &db, const Parameters &parameters, Messages &messages, QObject *parent = nullptr);
+    ~IniStockLinesModel() override;
 
     void setLines(const QList<EntryLine> &lines);
     const EntryLine &line(int row) const { return m_rows.at(row).line; }
@@ -31,6 +44,12 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
 private:
+    bool refuse(const QString &text) const;
+
+    const Parameters &m_params;
+    Messages &m_messages;
+    std::unique_ptr<EntryLineEditing> m_editing;
+
     struct Row
     {
         EntryLine line;

@@ -1,7 +1,11 @@
 #include "documents/forms/NewStockRowsModel.h"
 
+#include "app/AmountMasks.h"
+#include "app/AmountParsing.h"
+#include "app/DateParsing.h"
 #include "app/NationalFormats.h"
 #include "app/NumberFormat.h"
+#include "app/forms/GridRoles.h"
 
 #include <QBrush>
 #include <QColor>
@@ -63,6 +67,12 @@ QVariant NewStockRowsModel::data(const QModelIndex &index, int role) const
                         || field == QLatin1String("Cantitate");
     if (role == Qt::TextAlignmentRole)
         return amount ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter)) : QVariant();
+    if (role == GridRoles::CellKind) {
+        const GridRoles::Kind kind = amount ? GridRoles::Kind::Amount
+            : field == QLatin1String("Lot") ? GridRoles::Kind::Date
+                                            : GridRoles::Kind::Text;
+        return int(kind);
+    }
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     const StockInsertion::Row &r = m_rows.at(index.row());
@@ -74,13 +84,14 @@ QVariant NewStockRowsModel::data(const QModelIndex &index, int role) const
     if (field == QLatin1String("Denumire"))
         return r.name;
     if (field == QLatin1String("Pret_achizitie"))
-        return r.price ? formatNumber(*r.price, display ? QStringLiteral("#,##0.00") : QString()) : QString();
+        return r.price ? formatNumber(*r.price, display ? AmountMasks::withDecimals(m_leiDecimals) : QString())
+                       : QString();
     if (field == QLatin1String("Cantitate"))
-        return formatNumber(r.quantity, display ? QStringLiteral("0.###") : QString());
+        return formatNumber(r.quantity, display ? AmountMasks::quantity() : QString());
     if (field == QLatin1String("Valoare"))
-        return r.price ? formatNumber(*r.price * r.quantity, QStringLiteral("#,##0.00")) : QString();
+        return r.price ? formatNumber(*r.price * r.quantity, AmountMasks::withDecimals(m_leiDecimals)) : QString();
     if (field == QLatin1String("Lot"))
-        return r.lot.isValid() ? NationalFormats::current().formatDate(r.lot) : QString();
+        return r.lot.isValid() ? NationalFormats::current().formatLongDate(r.lot) : QString();
     if (field == QLatin1String("Agent"))
         return r.agent;
     if (field == QLatin1String("Cod_bare"))
@@ -98,16 +109,16 @@ bool NewStockRowsModel::setData(const QModelIndex &index, const QVariant &value,
     const QString field = m_fields.value(index.column());
     const QString text = value.toString().trimmed();
     if (field == QLatin1String("Pret_achizitie") || field == QLatin1String("Cantitate")) {
-        bool ok = true;
-        const double number = text.isEmpty() ? 0 : parseNumber(text, &ok);
-        if (!ok)
+        const std::optional<double> typed = text.isEmpty() ? std::optional<double>(0) : parseAmount(text);
+        if (!typed)
             return false;
+        const double number = *typed;
         if (field == QLatin1String("Cantitate"))
             r.quantity = number;
         else
             r.price = text.isEmpty() ? std::nullopt : std::optional<double>(number);
     } else if (field == QLatin1String("Lot")) {
-        const QDate date = NationalFormats::current().parseDate(text);
+        const QDate date = parseTypedDate(text);
         if (!text.isEmpty() && !date.isValid())
             return false;
         r.lot = date;

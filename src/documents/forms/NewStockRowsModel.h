@@ -23,6 +23,8 @@ public:
     int count() const { return int(m_rows.size()); }
     // The column of a field; -1 when the view has none.
     int column(const QString &field) const { return int(m_fields.indexOf(field)); }
+    // `Nr zecimale lei` for the values shown; 2 until set.
+    void setLeiDecimals(int decimals) { m_leiDecimals = decimals; }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -34,4 +36,5 @@ public:
 private:
     QStringList m_fields;
     QList<StockInsertion::Row> m_rows;
+    int m_leiDecimals = 2;
 };

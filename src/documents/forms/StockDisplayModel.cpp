@@ -1,5 +1,6 @@
 #include "documents/forms/StockDisplayModel.h"
 
+#include "app/AmountMasks.h"
 #include "app/NationalFormats.h"
 #include "app/NumberFormat.h"
 
@@ -19,10 +20,10 @@ QVariant StockDisplayModel::data(const QModelIndex &index, int role) const
     if (value.isNull())
         return value;
     if (amount)
-        return formatNumber(value.toDouble(), QStringLiteral("#,##0.00"));
+        return formatNumber(value.toDouble(), AmountMasks::withDecimals(m_leiDecimals));
     if (quantity)
-        return formatNumber(value.toDouble(), QStringLiteral("0.###"));
+        return formatNumber(value.toDouble(), AmountMasks::quantity());
     if (field == QLatin1String("Lot"))
-        return NationalFormats::current().formatDate(QDate::fromString(value.toString(), Qt::ISODate));
+        return NationalFormats::current().formatLongDate(QDate::fromString(value.toString(), Qt::ISODate));
     return value;
 }

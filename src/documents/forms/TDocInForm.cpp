@@ -8,7 +8,10 @@
 #include "app/PrivateDirectory.h"
 #include "app/Status.h"
 #include "app/forms/AddOnMenuMerge.h"
-#include "app/forms/DateFields.h"
+#include "app/forms/DateField.h"
+#include "app/forms/GridCellDelegate.h"
+#include "app/forms/GridColumns.h"
+#include "app/forms/GridKeyboard.h"
 #include "app/forms/GridLayoutHeader.h"
 #include "app/forms/OpenedWindow.h"
 #include "app/forms/TMainForm.h"
@@ -17,9 +20,9 @@
 #include "db/DbError.h"
 #include "documents/DocumentRefusal.h"
 #include "documents/EntryComputations.h"
+#include "documents/EntryLineEditing.h"
 #include "documents/EntryLineStore.h"
 #include "documents/forms/DocInHeadersModel.h"
-#include "documents/forms/DocInLinesDelegate.h"
 #include "documents/forms/DocInLinesModel.h"
 #include "documents/forms/RefusalDisplay.h"
 #include "documents/forms/DocInLookups.h"
@@ -33,7 +36,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDateTime>
 #include <QDoubleValidator>
 #include <QGridLayout>
@@ -120,17 +122,18 @@ void TDocInForm::buildHeader()
     m_contorEdit = new QLineEdit(this);
     m_contorEdit->setObjectName(QStringLiteral("ContorEdit"));
     m_contorEdit->setReadOnly(true);
+    m_contorEdit->setFocusPolicy(Qt::ClickFocus); // Tab goes by the number nobody types
     m_contorEdit->setMaximumWidth(90);
-    m_registeredEdit = new QDateEdit(this);
+    m_registeredEdit = new DateField(this);
     m_registeredEdit->setObjectName(QStringLiteral("DataInregEdit"));
-    DateFields::setup(m_registeredEdit);
+    m_registeredEdit->setMessages(&m_messages);
     m_numberEdit = new QLineEdit(this);
     m_numberEdit->setObjectName(QStringLiteral("NumarEdit"));
     m_numberEdit->setMaximumWidth(110);
     m_numberEdit->setValidator(new QDoubleValidator(m_numberEdit));
-    m_dateEdit = new QDateEdit(this);
+    m_dateEdit = new DateField(this);
     m_dateEdit->setObjectName(QStringLiteral("DataEdit"));
-    DateFields::setup(m_dateEdit);
+    m_dateEdit->setMessages(&m_messages);
     m_typeCombo = new QComboBox(this);
     m_typeCombo->setObjectName(QStringLiteral("TipCombo"));
     m_typeCombo->addItems({QString(), QStringLiteral("FCT"), QStringLiteral("NR"), QStringLiteral("BT")});
@@ -181,8 +184,8 @@ void TDocInForm::buildHeader()
         field->installEventFilter(this);
     connect(m_numberEdit, &QLineEdit::textChanged, this, &TDocInForm::headerEdited);
     connect(m_explanationEdit, &QLineEdit::textChanged, this, &TDocInForm::headerEdited);
-    connect(m_registeredEdit, &QDateEdit::dateChanged, this, &TDocInForm::headerEdited);
-    connect(m_dateEdit, &QDateEdit::dateChanged, this, &TDocInForm::headerEdited);
+    connect(m_registeredEdit, &DateField::dateChanged, this, &TDocInForm::headerEdited);
+    connect(m_dateEdit, &DateField::dateChanged, this, &TDocInForm::headerEdited);
     connect(m_typeCombo, &QComboBox::currentIndexChanged, this, &TDocInForm::headerEdited);
     connect(m_supplierCombo, &QComboBox::currentIndexChanged, this, &TDocInForm::headerEdited);
 
@@ -249,7 +252,8 @@ bool TDocInForm::FormCreate()
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("ItemsGrid"));
     m_grid->setModel(m_lines);
-    m_grid->setItemDelegate(new DocInLinesDelegate(m_grid));
+    m_grid->setItemDelegate(new GridCellDelegate(m_messages, m_grid));
+    new GridKeyboard(m_grid);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed
                             | QAbstractItemView::SelectedClicked);
@@ -304,10 +308,10 @@ bool TDocInForm::FormCreate()
                                        {m_lines, m_grid->selectionModel()});
     }
 
-    const QList<int> widths{170, 90, 100, 90, 230, 65, 30, 90, 50, 100, 100, 90, 90, 40, 80, 80, 80, 130, 70, 95, 95,
-                            100, 95, 105};
-    for (int c = 0; c < widths.size(); ++c)
-        columns->resizeSection(c, widths.at(c));
+    // The window does not read its stored layout back: every opening sizes the columns.
+    GridColumns::fit(m_grid, {{Col::GestName, 18}, {Col::CodGrupa, 10}, {Col::CodArticol, 10}, {Col::Denumire, 30},
+                              {Col::PretValuta, 11}, {Col::PretLei, 11}, {Col::Valoare, 11}, {Col::AgentName, 16},
+                              {Col::Lot, 10}});
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TDocInForm::rowChanged);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, &TDocInForm::cellChanged);
     connect(m_grid, &QTableView::doubleClicked, this,
@@ -576,10 +580,7 @@ int TDocInForm::addLine()
         return -1;
     if (m_currentRow < 0 && !newDocument())
         return -1;
-    EntryLine line;
-    line.contor = currentContor();
-    line.unit = m_defaultUnit;
-    const int row = m_lines->appendLine(line);
+    const int row = m_lines->appendLine(EntryLineEditing::newLine(currentContor(), m_defaultUnit));
     m_returning = true;
     m_grid->setCurrentIndex(m_lines->index(row, Col::CodGrupa));
     m_returning = false;
@@ -837,6 +838,12 @@ bool TDocInForm::eventFilter(QObject *watched, QEvent *event)
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (watched == m_supplierCombo && enter) {
         m_explanationEdit->setFocus();
+        return true;
+    }
+    // Enter goes on to the next field of the header, as Tab does.
+    if (enter && !(key->modifiers() & Qt::ControlModifier)
+        && (watched == m_numberEdit || watched == m_typeCombo || watched == m_explanationEdit)) {
+        focusNextPrevChild(!(key->modifiers() & Qt::ShiftModifier));
         return true;
     }
     if (watched == m_grid) {

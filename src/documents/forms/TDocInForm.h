@@ -19,6 +19,7 @@
 
 class AddOnHost;
 class Database;
+class DateField;
 class DocInHeadersModel;
 class DocInLookups;
 class DocInLinesModel;
@@ -28,7 +29,6 @@ class Parameters;
 class PrintContext;
 class QAction;
 class QComboBox;
-class QDateEdit;
 class QItemSelectionModel;
 class QLineEdit;
 class QMdiArea;
@@ -149,9 +149,9 @@ private:
     DocInLinesModel *m_lines = nullptr;
     QTableView *m_grid = nullptr;
     QLineEdit *m_contorEdit = nullptr;
-    QDateEdit *m_registeredEdit = nullptr;
+    DateField *m_registeredEdit = nullptr;
     QLineEdit *m_numberEdit = nullptr;
-    QDateEdit *m_dateEdit = nullptr;
+    DateField *m_dateEdit = nullptr;
     QComboBox *m_typeCombo = nullptr;
     QComboBox *m_supplierCombo = nullptr;
     QLineEdit *m_explanationEdit = nullptr;

@@ -2,19 +2,24 @@
 
 #include "app/forms/OpenedWindow.h"
 #include "app/Messages.h"
+#include "app/Parameters.h"
 #include "app/PrivateDirectory.h"
 #include "app/Workstation.h"
+#include "app/forms/DateField.h"
+#include "app/forms/GridCellDelegate.h"
+#include "app/forms/GridColumns.h"
+#include "app/forms/GridKeyboard.h"
 #include "app/forms/GridLayoutHeader.h"
 #include "db/Database.h"
 #include "db/DbError.h"
 #include "documents/DocumentRefusal.h"
+#include "documents/EntryLineEditing.h"
 #include "documents/InitialStock.h"
 #include "documents/forms/IniStockLinesModel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -23,24 +28,33 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-TIniStockForm::TIniStockForm(Database &db, Messages &messages, const Workstation &workstation, double epsilon,
-                             QWidget *parent)
-    : QDialog(parent), m_db(db), m_messages(messages), m_epsilon(epsilon),
+TIniStockForm::TIniStockForm(Database &db, Messages &messages, const Workstation &workstation,
+                             const Parameters &parameters, QWidget *parent)
+    : QDialog(parent), m_db(db), m_messages(messages), m_epsilon(parameters.epsilon),
       m_layoutPath(PrivateDirectory(workstation.privateDirectory()).layoutFile(QStringLiteral("iniStock")))
 {
     setObjectName(QStringLiteral("TIniStockForm"));
     setWindowTitle(caption());
     setWindowFlags(Qt::Widget);
 
-    m_dateEdit = new QDateEdit(this);
+    m_dateEdit = new DateField(this);
     m_dateEdit->setObjectName(QStringLiteral("DataEdit"));
-    m_dateEdit->setCalendarPopup(true);
+    m_dateEdit->setMessages(&m_messages);
     m_unitCombo = new QComboBox(this);
     m_unitCombo->setObjectName(QStringLiteral("GestCombo"));
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("ItemsGrid"));
-    m_lines = new IniStockLinesModel(this);
+    m_lines = new IniStockLinesModel(m_db, parameters, m_messages, this);
     m_grid->setModel(m_lines);
+    m_grid->setItemDelegate(new GridCellDelegate(m_messages, m_grid));
+    m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                            | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    new GridKeyboard(m_grid);
+    // The price without VAT comes before the price it gives.
+    QHeaderView *columns = m_grid->horizontalHeader();
+    columns->moveSection(columns->visualIndex(IniStockLinesModel::PriceNet),
+                         columns->visualIndex(IniStockLinesModel::Price));
+    columns->setSectionHidden(IniStockLinesModel::PriceNet, !parameters.pretFaraTva);
     m_grid->installEventFilter(this);
     m_grid->setStatusTip(QStringLiteral("Insert adauga un articol, Ctrl+Delete il sterge"));
 
@@ -65,10 +79,12 @@ TIniStockForm::TIniStockForm(Database &db, Messages &messages, const Workstation
         return;
     }
     m_open = true;
-    m_grid->resizeColumnsToContents();
+    GridColumns::fit(m_grid, {{IniStockLinesModel::Group, 10}, {IniStockLinesModel::Article, 10},
+                              {IniStockLinesModel::Name, 30}, {IniStockLinesModel::Price, 11},
+                              {IniStockLinesModel::PriceNet, 11}, {IniStockLinesModel::Lot, 10}});
     GridLayoutHeader::restore(m_grid->horizontalHeader(), m_layoutPath);
 
-    connect(m_dateEdit, &QDateEdit::editingFinished, this, &TIniStockForm::DataEditExit);
+    connect(m_dateEdit, &DateField::dateChanged, this, &TIniStockForm::DataEditExit);
     connect(m_unitCombo, &QComboBox::activated, this, [this] {
         if (postCurrent())
             loadLines();
@@ -80,9 +96,9 @@ TIniStockForm::TIniStockForm(Database &db, Messages &messages, const Workstation
 TIniStockForm::~TIniStockForm() = default;
 
 TIniStockForm *TIniStockForm::create(Database &db, Messages &messages, const Workstation &workstation,
-                                     double epsilon, QWidget *parent)
+                                     const Parameters &parameters, QWidget *parent)
 {
-    return openedOrNull(new TIniStockForm(db, messages, workstation, epsilon, parent));
+    return openedOrNull(new TIniStockForm(db, messages, workstation, parameters, parent));
 }
 
 QString TIniStockForm::openErrorText(const QString &engineMessage)
@@ -116,10 +132,8 @@ int TIniStockForm::addLine()
 {
     if (!postCurrent())
         return -1;
-    EntryLine line;
-    line.contor = InitialStock::documentNumber;
-    line.unit = m_unitCombo->currentData().toString();
-    const int row = m_lines->appendLine(line);
+    const int row = m_lines->appendLine(
+        EntryLineEditing::newLine(InitialStock::documentNumber, m_unitCombo->currentData().toString()));
     m_returning = true;
     m_grid->setCurrentIndex(m_lines->index(row, IniStockLinesModel::Group));
     m_returning = false;
@@ -184,7 +198,7 @@ void TIniStockForm::DataEditExit()
 {
     try {
         InitialStock stock(m_db, m_epsilon);
-        if (stock.date() != m_dateEdit->date())
+        if (m_dateEdit->date().isValid() && stock.date() != m_dateEdit->date())
             stock.setDate(m_dateEdit->date());
     } catch (const DbError &e) {
         m_messages.error(e.userText());
@@ -221,6 +235,11 @@ void TIniStockForm::refreshData()
 
 void TIniStockForm::closeEvent(QCloseEvent *event)
 {
+    // A date typed that is not one keeps the window open with it.
+    if (m_open && !m_dateEdit->commitText()) {
+        event->ignore();
+        return;
+    }
     DataEditExit();
     if (m_open && !postCurrent()) {
         event->ignore();

@@ -5,11 +5,12 @@
 #include <QDialog>
 
 class Database;
+class DateField;
 class IniStockLinesModel;
 class Messages;
+class Parameters;
 class Workstation;
 class QComboBox;
-class QDateEdit;
 class QTableView;
 
 // "Stocuri initiale": the lines of the initial-stock document per management unit and
@@ -18,13 +19,13 @@ class TIniStockForm : public QDialog, public Refreshable
 {
     Q_OBJECT
 public:
-    TIniStockForm(Database &db, Messages &messages, const Workstation &workstation, double epsilon,
+    TIniStockForm(Database &db, Messages &messages, const Workstation &workstation, const Parameters &parameters,
                   QWidget *parent = nullptr);
     ~TIniStockForm() override;
 
     // The window; nullptr when the initial-stock data cannot be read (the error was shown).
     static TIniStockForm *create(Database &db, Messages &messages, const Workstation &workstation,
-                                 double epsilon, QWidget *parent = nullptr);
+                                 const Parameters &parameters, QWidget *parent = nullptr);
     static QString caption() { return QStringLiteral("Stocuri initiale"); }
     static QString openErrorText(const QString &engineMessage);
 
@@ -59,7 +60,7 @@ private:
     IniStockLinesModel *m_lines = nullptr;
     QTableView *m_grid = nullptr;
     QComboBox *m_unitCombo = nullptr;
-    QDateEdit *m_dateEdit = nullptr;
+    DateField *m_dateEdit = nullptr;
     bool m_open = false;
     bool m_returning = false;
 };
