@@ -5,13 +5,18 @@
 namespace {
 
 // The name of a stock row comes from the entry line that brought it in.
-// Prefers the line of the same acquisition value.
+// Prefers the line of the same acquisition value. The codes are compared with the RO
+// collation, so that the lookup runs on the lines' index by code (one row in a
+// register of 500,000 costs microseconds instead of a scan of every line).
 const char *const lineName =
-    "COALESCE((SELECT i.\"Denumire\" FROM \"Item_in\" i WHERE i.\"Cod_gestiune\" IS s.\"Cod_gestiune\" "
-    "AND i.\"Cod_grupa\" IS s.\"Cod_grupa\" AND i.\"Cod_articol\" IS s.\"Cod_articol\" "
-    "AND i.\"Pret_achizitie_lei\" IS s.\"Pret_achizitie\" LIMIT 1), "
-    "(SELECT i.\"Denumire\" FROM \"Item_in\" i WHERE i.\"Cod_gestiune\" IS s.\"Cod_gestiune\" "
-    "AND i.\"Cod_grupa\" IS s.\"Cod_grupa\" AND i.\"Cod_articol\" IS s.\"Cod_articol\" LIMIT 1))";
+    "COALESCE((SELECT i.\"Denumire\" FROM \"Item_in\" i WHERE i.\"Cod_grupa\" = s.\"Cod_grupa\" COLLATE RO "
+    "AND i.\"Cod_articol\" = s.\"Cod_articol\" COLLATE RO AND i.\"Pret_achizitie_lei\" = s.\"Pret_achizitie\" "
+    "AND i.\"Cod_grupa\" = s.\"Cod_grupa\" AND i.\"Cod_articol\" = s.\"Cod_articol\" "
+    "AND i.\"Cod_gestiune\" = s.\"Cod_gestiune\" LIMIT 1), "
+    "(SELECT i.\"Denumire\" FROM \"Item_in\" i WHERE i.\"Cod_grupa\" = s.\"Cod_grupa\" COLLATE RO "
+    "AND i.\"Cod_articol\" = s.\"Cod_articol\" COLLATE RO "
+    "AND i.\"Cod_grupa\" = s.\"Cod_grupa\" AND i.\"Cod_articol\" = s.\"Cod_articol\" "
+    "AND i.\"Cod_gestiune\" = s.\"Cod_gestiune\" LIMIT 1))";
 
 QString orderBy(CurrentStockQuery::Order order, bool withPrice)
 {
@@ -64,6 +69,44 @@ QString CurrentStockQuery::sql(View view, Order order)
                           "WHERE s.\"Cod_gestiune\" = :unit)")
                .arg(QLatin1String(lineName))
            + orderBy(order, true);
+}
+
+QString CurrentStockQuery::select(View view)
+{
+    const QString sorted = sql(view, Order::Group);
+    return sorted.left(sorted.lastIndexOf(QStringLiteral(" ORDER BY ")));
+}
+
+QList<PagedQuery::SortField> CurrentStockQuery::order(View view, Order order)
+{
+    // The order of sql(), completed with the rest of the stock key so that it is total.
+    QList<PagedQuery::SortField> fields;
+    auto add = [&fields](const char *name, bool romanian = false) {
+        fields.append({QString::fromLatin1(name), romanian});
+    };
+    switch (order) {
+    case Order::Article:
+        add("Cod_articol");
+        add("Cod_grupa");
+        break;
+    case Order::Name:
+        add("Denumire", true);
+        add("Cod_grupa");
+        add("Cod_articol");
+        break;
+    case Order::Group:
+        add("Cod_grupa");
+        add("Cod_articol");
+        break;
+    }
+    if (view == View::ByPrice) {
+        add("Pret_achizitie");
+        add("Lot");
+        add("Agent");
+    } else {
+        add("Cod_bare");
+    }
+    return fields;
 }
 
 QString CurrentStockQuery::sortField(Order order)

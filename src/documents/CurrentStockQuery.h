@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/PagedQuery.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -18,6 +20,10 @@ public:
     // Column names of the result, stable for the grid and the search.
     static QString sql(View view, Order order);
     static QVariantMap bindings(const QString &unit) { return {{QStringLiteral(":unit"), unit}}; }
+    // The same rows without their order, and the order as the fields of the result, made
+    // total by the rest of the stock key: what the window pages through.
+    static QString select(View view);
+    static QList<PagedQuery::SortField> order(View view, Order order);
     // The result column the order sorts by.
     static QString sortField(Order order);
 

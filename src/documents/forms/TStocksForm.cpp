@@ -3,12 +3,11 @@
 #include "app/Messages.h"
 #include "app/PrivateDirectory.h"
 #include "app/Workstation.h"
-#include "app/Parameters.h"
-#include "app/forms/GridCellDelegate.h"
-#include "app/forms/GridKeyboard.h"
 #include "app/forms/GridLayoutHeader.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "db/PagedQueryModel.h"
+#include "db/SqlDialect.h"
 #include "documents/DocumentRefusal.h"
 #include "documents/StockInsertion.h"
 #include "documents/forms/NewStockRowsModel.h"
@@ -119,7 +118,8 @@ TStocksForm::TStocksForm(Database &db, Messages &messages, const Workstation &wo
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
-    m_model = new QSqlQueryModel(this);
+    // Rows are read as they are shown: a unit of 150,000 stock rows opens at once.
+    m_model = new PagedQueryModel(m_db, this);
     auto *display = new StockDisplayModel(this);
     display->setSourceModel(m_model);
     // The typed rows join under the stock rows while editing.
@@ -128,9 +128,6 @@ TStocksForm::TStocksForm(Database &db, Messages &messages, const Workstation &wo
     m_rows->addSourceModel(display);
     m_grid->setModel(m_rows);
     m_grid->installEventFilter(this);
-    // While "&Editeaza" is on, the new rows are typed like the lines of a document.
-    m_grid->setItemDelegate(new GridCellDelegate(m_messages, m_grid));
-    new GridKeyboard(m_grid);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -195,9 +192,6 @@ TStocksForm::TStocksForm(Database &db, Messages &messages, const Workstation &wo
 {
     m_params = &parameters;
     m_editBtn->setEnabled(m_unitCombo->count() > 0);
-    m_newRows->setLeiDecimals(parameters.nrZecimaleLei);
-    if (auto *display = qobject_cast<StockDisplayModel *>(m_rows->sourceModels().value(0)))
-        display->setLeiDecimals(parameters.nrZecimaleLei);
 }
 
 TStocksForm::~TStocksForm() = default;
@@ -269,16 +263,13 @@ void TStocksForm::setOrder(CurrentStockQuery::Order order)
 
 void TStocksForm::reload()
 {
-    QSqlQuery query;
     try {
-        query = m_db.run(CurrentStockQuery::sql(m_view, m_order), CurrentStockQuery::bindings(unit()));
+        m_model->setQuery(CurrentStockQuery::select(m_view), CurrentStockQuery::bindings(unit()),
+                          CurrentStockQuery::order(m_view, m_order));
     } catch (const DbError &e) {
         m_messages.error(e.userText());
         return;
     }
-    m_model->setQuery(std::move(query));
-    while (m_model->canFetchMore())
-        m_model->fetchMore();
     const QSqlRecord record = m_model->record();
     for (int i = 0; i < record.count(); ++i)
     {
@@ -302,33 +293,42 @@ int TStocksForm::currentRow() const
 
 bool TStocksForm::locate(const QString &group, const QString &article, double price)
 {
-    if (article.isEmpty())
+    if (article.isEmpty() || m_model->rowCount() == 0)
         return false;
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        const QSqlRecord r = m_model->record(row);
-        if (r.value(QStringLiteral("Cod_grupa")).toString() != group
-            || r.value(QStringLiteral("Cod_articol")).toString() != article)
-            continue;
-        if (price != -1 && m_view == CurrentStockQuery::View::ByPrice
-            && std::abs(r.value(QStringLiteral("Pret_achizitie")).toDouble() - price) > 1e-9)
-            continue;
-        m_grid->selectRow(row);
-        return true;
+    QString condition = QStringLiteral("q.\"Cod_grupa\" = :group AND q.\"Cod_articol\" = :article");
+    QVariantMap values{{QStringLiteral(":group"), group}, {QStringLiteral(":article"), article}};
+    if (price != -1 && m_view == CurrentStockQuery::View::ByPrice) {
+        condition += QStringLiteral(" AND q.\"Pret_achizitie\" BETWEEN :low AND :high");
+        values.insert(QStringLiteral(":low"), price - 1e-9);
+        values.insert(QStringLiteral(":high"), price + 1e-9);
     }
-    return false;
+    int row = -1;
+    try {
+        row = m_model->query().findFrom(0, condition, values);
+    } catch (const DbError &e) {
+        m_messages.error(e.userText());
+        return false;
+    }
+    if (row < 0)
+        return false;
+    m_grid->selectRow(row);
+    return true;
 }
 
 void TStocksForm::SearchEditChange(const QString &text)
 {
     if (text.isEmpty())
         return;
-    const QString field = CurrentStockQuery::sortField(m_order);
-    QStringList keys;
-    for (int row = 0; row < m_model->rowCount(); ++row)
-        keys << m_model->record(row).value(field).toString();
-    const int row = CurrentStockQuery::nearestRow(keys, text);
-    if (row >= 0)
-        m_grid->selectRow(row);
+    if (m_model->rowCount() == 0)
+        return;
+    // The first row not before the text in the window's order, counted by SQL: the last
+    // row when every one is before it.
+    try {
+        const int before = m_model->query().rowsBefore({text});
+        m_grid->selectRow(qMin(before, m_model->rowCount() - 1));
+    } catch (const DbError &e) {
+        m_messages.error(e.userText());
+    }
 }
 
 void TStocksForm::PriceBtnClick()
@@ -352,13 +352,18 @@ bool TStocksForm::searchPrice(const QString &text, bool fromNext)
     const QString field = m_view == CurrentStockQuery::View::ByPrice ? QStringLiteral("Pret_achizitie")
                                                                      : QStringLiteral("Pret_vinzare");
     const int start = qMax(0, currentRow() + (fromNext ? 1 : 0));
-    for (int row = start; row < m_model->rowCount(); ++row) {
-        if (std::abs(m_model->record(row).value(field).toDouble() - *price) < 1e-9) {
-            m_grid->selectRow(row);
-            return true;
-        }
+    int row = -1;
+    try {
+        row = m_model->query().findFrom(start, QStringLiteral("q.%1 > :low AND q.%1 < :high").arg(SqlDialect::quote(field)),
+                                        {{QStringLiteral(":low"), *price - 1e-9}, {QStringLiteral(":high"), *price + 1e-9}});
+    } catch (const DbError &e) {
+        m_messages.error(e.userText());
+        return false;
     }
-    return false;
+    if (row < 0)
+        return false;
+    m_grid->selectRow(row);
+    return true;
 }
 
 StockPick TStocksForm::currentPick() const

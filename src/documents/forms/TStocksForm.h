@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Refreshable.h"
+#include "db/PagedQueryModel.h"
 #include "documents/CurrentStockQuery.h"
 
 #include <QDialog>
@@ -15,7 +16,6 @@ class QComboBox;
 class QConcatenateTablesProxyModel;
 class QLineEdit;
 class QPushButton;
-class QSqlQueryModel;
 class QTableView;
 class QLabel;
 
@@ -70,7 +70,8 @@ public:
     CurrentStockQuery::Order order() const { return m_order; }
 
     QTableView *grid() const { return m_grid; }
-    QSqlQueryModel *model() const { return m_model; }
+    // The stock rows, read a page at a time as the grid shows them.
+    PagedQueryModel *model() const { return m_model; }
     int currentRow() const;
     // Moves to the row of this group, inventory number and (unless -1) value.
     bool locate(const QString &group, const QString &article, double price);
@@ -111,7 +112,7 @@ private:
     const Parameters *m_params = nullptr;
     CurrentStockQuery::View m_view = CurrentStockQuery::View::ByPrice;
     CurrentStockQuery::Order m_order = CurrentStockQuery::Order::Group;
-    QSqlQueryModel *m_model = nullptr;
+    PagedQueryModel *m_model = nullptr;
     NewStockRowsModel *m_newRows = nullptr;
     QConcatenateTablesProxyModel *m_rows = nullptr;
     QPushButton *m_editBtn = nullptr;
