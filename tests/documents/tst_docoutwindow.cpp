@@ -15,6 +15,7 @@
 #include "documents/forms/DocOutLinesModel.h"
 #include "documents/forms/DocOutLookups.h"
 #include "documents/forms/TDocOutForm.h"
+#include "documents/forms/TDiscountDlg.h"
 #include "documents/forms/TSelPretDlg.h"
 #include "documents/forms/TStocksForm.h"
 #include "documents/forms/TTransferDlg.h"
@@ -376,6 +377,8 @@ private Q_SLOTS:
         QStringList listed;
         QStringList labels;
         QString title;
+        QString startUnit;
+        bool startEnabled = true;
         auto answerDialog = [&] {
             QTimer::singleShot(0, this, [&] {
                 auto *dialog = qobject_cast<TTransferDlg *>(QApplication::activeModalWidget());
@@ -388,6 +391,9 @@ private Q_SLOTS:
                 listed.clear();
                 for (int i = 0; i < dialog->list()->count(); ++i)
                     listed << dialog->list()->item(i)->text();
+                // The list starts on the receiving unit the header names, if any; OK waits for one.
+                startUnit = dialog->receivingUnit();
+                startEnabled = dialog->findChild<QPushButton *>(QStringLiteral("OkBtn"))->isEnabled();
                 if (!confirmed) {
                     dialog->reject();
                     return;
@@ -404,6 +410,8 @@ private Q_SLOTS:
         QCOMPARE(labels, (QStringList{"Operatiuni in cadrul transferului :", "tipul documentului devine BT (Bon de transfer)",
                                       "Selectati gestiunea catre care se efectueaza transferul:"}));
         QCOMPARE(listed, (QStringList{"Atelier", "Depozit", "Sediu"}));
+        QCOMPARE(startUnit, QString());
+        QVERIFY(!startEnabled);
         if (!confirmed) {
             QCOMPARE(m_messages.texts(), QStringList{});
             QCOMPARE(tables(), before);
@@ -444,6 +452,8 @@ private Q_SLOTS:
         answerDialog();
         QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("TransferBtn")), Qt::LeftButton);
         QCOMPARE(m_messages.texts(), QStringList{Transfer::alreadyTransferredText(m_entryDoc + 1)});
+        QCOMPARE(startUnit, QStringLiteral("G2"));
+        QVERIFY(startEnabled);
         QCOMPARE(tables(), transferred);
     }
 
@@ -608,6 +618,82 @@ private Q_SLOTS:
         QCOMPARE(form->findChild<QLabel *>(QStringLiteral("DenClnLabel"))->text(), QStringLiteral("Atelier"));
         QCOMPARE(form->header().client, QStringLiteral("G3"));
         QCOMPARE(m_messages.texts(), QStringList{});
+    }
+
+    void totalsAndThePaymentQuestion_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<double>("paid");
+        QTest::newRow("movement note: information only") << "NPR" << true << 0.0;
+        QTest::newRow("invoice marked as paid") << "FCT" << true << 400.0;
+        QTest::newRow("invoice left unpaid") << "FCT" << false << 0.0;
+    }
+    void totalsAndThePaymentQuestion()
+    {
+        QFETCH(QString, type);
+        QFETCH(bool, answer);
+        QFETCH(double, paid);
+        auto form = openForm();
+        typeLine(*form, QStringLiteral("2.1/003"), QStringLiteral("2"));
+        fillHeader(*form, type);
+        QVERIFY(form->saveHeader());
+        m_messages.clear();
+        m_messages.answer(answer);
+        QTest::keyClick(form->grid(), Qt::Key_T, Qt::ControlModifier);
+        const bool invoice = type == QLatin1String("FCT");
+        const QStringList shown =
+            m_messages.texts(invoice ? ScriptedMessages::Kind::YesNo : ScriptedMessages::Kind::Information);
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown.first().startsWith(QStringLiteral("Total:\n Achizitie = ")), qPrintable(shown.first()));
+        QCOMPARE(shown.first().endsWith(QStringLiteral("\nDoriti sa marcati documentul ca achitat integral?")), invoice);
+        {
+            QSqlQuery q = m_db->run(QStringLiteral("SELECT COALESCE(SUM(\"Suma\"), 0) FROM \"Clnpay\""));
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toDouble(), paid);
+        }
+        verifyStockMatchesRecalculation();
+    }
+
+    void discountAskedUntilAccepted()
+    {
+        m_db->run(QStringLiteral("INSERT INTO \"Catalog\" (\"Grupa\", \"Cod\", \"Denumire\", \"Pret_vinzare\", \"Moneda\") "
+                                 "VALUES ('2.1', '2.1/003', 'Strung', 300, 'LEI')"));
+        auto form = openForm();
+        QAction *discount = form->findChild<QAction *>(QStringLiteral("AplicaDiscount1"));
+        QVERIFY(discount);
+        // Nothing to discount on a document without lines.
+        discount->trigger();
+        QCOMPARE(m_messages.texts(), QStringList{ExitDocumentService::noLinesForDiscountText()});
+        m_messages.clear();
+
+        typeLine(*form, QStringLiteral("2.1/003"), QStringLiteral("2"));
+        fillHeader(*form, QStringLiteral("FCT"));
+        QCOMPARE(form->lines()->line(0).salePrice, std::optional<double>(300));
+        const QStringList stock = stockRows(*m_db);
+        QStringList typed{"-100", "-10"};
+        QStringList starts;
+        QTimer press;
+        press.setInterval(20);
+        connect(&press, &QTimer::timeout, this, [&] {
+            auto *dialog = qobject_cast<TDiscountDlg *>(QApplication::activeModalWidget());
+            if (!dialog || typed.isEmpty())
+                return;
+            starts << dialog->edit()->text();
+            dialog->edit()->setText(typed.takeFirst());
+            dialog->accept();
+        });
+        press.start();
+        discount->trigger();
+        press.stop();
+        // Refused, then asked again from the value refused.
+        QCOMPARE(starts, (QStringList{"0", "-100"}));
+        QCOMPARE(m_messages.texts(), QStringList{ExitDocumentService::discountTooLowText()});
+        QSqlQuery q = m_db->run(QStringLiteral("SELECT \"Pret_vinzare\" FROM \"Item_out\""));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toDouble(), 270.0);
+        QCOMPARE(form->lines()->line(0).salePrice, std::optional<double>(270));
+        QCOMPARE(stockRows(*m_db), stock);
     }
 
     void zeroQuantityLinesGoAtOpening()

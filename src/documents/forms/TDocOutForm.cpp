@@ -19,10 +19,9 @@
 #include "db/DbError.h"
 #include "documents/DocumentRefusal.h"
 #include "documents/ExitLineEditing.h"
-#include "documents/ExitTotals.h"
 #include "documents/HeaderChecks.h"
 #include "documents/ManagementUnits.h"
-#include "documents/Transfer.h"
+#include "documents/forms/DocOutCommands.h"
 #include "documents/forms/DocOutHeadersModel.h"
 #include "documents/forms/DocOutLinesModel.h"
 #include "documents/forms/DocOutLookups.h"
@@ -31,9 +30,6 @@
 #include "documents/forms/DocumentWindowMenu.h"
 #include "documents/forms/OpenCellEditor.h"
 #include "documents/forms/RefusalDisplay.h"
-#include "documents/forms/TDiscountDlg.h"
-#include "documents/forms/TTransferDlg.h"
-#include "printing/forms/ExitDocumentPrint.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -63,7 +59,7 @@ TDocOutForm::TDocOutForm(Database &db, Parameters &parameters, Messages &message
                          PrintContext *print, AddOnHost *addOns, QWidget *parent)
     : QWidget(parent), m_db(db), m_params(parameters), m_messages(messages), m_workstation(workstation),
       m_print(print), m_addOns(addOns), m_service(db, parameters),
-      m_lookups(std::make_unique<DocOutLookups>(*this)),
+      m_lookups(std::make_unique<DocOutLookups>(*this)), m_commands(std::make_unique<DocOutCommands>(*this)),
       m_layoutPath(PrivateDirectory(workstation.privateDirectory()).layoutFile(layoutFileName()))
 {
     setObjectName(QStringLiteral("TDocOutForm"));
@@ -834,208 +830,57 @@ void TDocOutForm::GestBtnClick()
 
 void TDocOutForm::showTotals()
 {
-    if (m_currentRow < 0 || !postCurrent())
-        return;
-    const QString type = m_typeCombo->currentText().trimmed();
-    try {
-        const QString text = ExitTotals::text(ExitTotals(m_db).sums(currentContor()), type);
-        if (!ExitTotals::asksPayment(type)) {
-            m_messages.information(text);
-            return;
-        }
-        if (m_messages.yesNo(text))
-            m_service.markPaidInFull(currentContor());
-    } catch (const DocumentRefusal &refusal) {
-        showRefusal(refusal, m_messages);
-    } catch (const DbError &e) {
-        m_messages.error(e.userText());
-    }
+    m_commands->showTotals();
 }
 
 void TDocOutForm::applyDiscount()
 {
-    if (m_currentRow < 0)
-        return;
-    if (m_lines->rowCount() == 0) {
-        QApplication::beep();
-        m_messages.error(ExitDocumentService::noLinesForDiscountText());
-        return;
-    }
-    if (!saveForCommand())
-        return;
-    const double contor = currentContor();
-    double start = 0;
-    const int row = currentRow();
-    try {
-        // The budget of the line the window stands on.
-        start = m_service.discountOf(row >= 0 ? m_lines->line(row).agent : QString());
-    } catch (const DbError &e) {
-        m_messages.error(e.userText());
-        return;
-    }
-    for (;;) {
-        const std::optional<double> percent = TDiscountDlg::execute(start, m_messages, this);
-        if (!percent)
-            return;
-        try {
-            m_service.applyDiscount(contor, *percent);
-            break;
-        } catch (const DocumentRefusal &refusal) {
-            showRefusal(refusal, m_messages);
-            if (refusal.kind() != DocumentRefusal::Kind::Warning)
-                return;
-            // Asked again, from the value refused.
-            start = *percent;
-        } catch (const DbError &e) {
-            m_messages.error(e.userText());
-            return;
-        }
-    }
-    try {
-        showLines(contor);
-        moveCursor(row, Col::Cantitate);
-    } catch (const DbError &e) {
-        m_messages.error(e.userText());
-    }
+    m_commands->applyDiscount();
 }
 
 void TDocOutForm::transfer()
 {
-    if (m_currentRow < 0 || !saveForCommand())
-        return;
-    QList<ManagementUnits::Unit> units;
-    try {
-        units = ManagementUnits(m_db).byName();
-    } catch (const DbError &e) {
-        m_messages.error(e.userText());
-        return;
-    }
-    const QString receiving = TTransferDlg::execute(units, this);
-    if (!receiving.isEmpty())
-        transferTo(receiving);
+    m_commands->transfer();
 }
 
 bool TDocOutForm::transferTo(const QString &receivingUnit)
 {
-    if (m_currentRow < 0 || !leaveDocument())
-        return false;
-    const double contor = currentContor();
-    const int row = currentRow();
-    std::optional<double> line;
-    if (row >= 0)
-        line = m_lines->line(row).contorSecundar;
-    try {
-        Transfer(m_db, m_params).run(contor, receivingUnit, line);
-    } catch (const DocumentRefusal &refusal) {
-        showRefusal(refusal, m_messages);
-        return false;
-    } catch (const DbError &e) {
-        m_messages.error(e.userText());
-        return false;
-    }
-    // The header became a transfer note and the lines went at cost: both are shown again.
-    try {
-        reloadHeaders(contor);
-        showDocument(m_currentRow);
-        moveCursor(row, Col::CodGrupa);
-    } catch (const DbError &e) {
-        m_messages.error(e.userText());
-    }
-    QApplication::beep();
-    m_messages.information(Transfer::doneText());
-    return true;
+    return m_commands->transferTo(receivingUnit);
 }
 
 void TDocOutForm::printDocument()
 {
-    if (!m_print || m_currentRow < 0 || !saveForCommand())
-        return;
-    printExitDocument(this, m_db, m_params, *m_print, m_messages, m_printOptions, currentContor(),
-                      m_typeCombo->currentText().trimmed());
+    m_commands->printDocument();
 }
 
 void TDocOutForm::setPeriod(const QDate &first, const QDate &last)
 {
-    if (!leaveDocument())
-        return;
-    const double keep = currentContor();
-    m_period.apply(first, last);
-    try {
-        reloadHeaders(0);
-        const int row = m_headers->rowOf(keep);
-        showDocument(row >= 0 ? row : m_headers->rowCount() - 1);
-    } catch (const DbError &e) {
-        m_messages.error(e.userText());
-    }
-    setWindowTitle(DocumentPeriod::caption(m_baseCaption, first, last));
+    m_commands->setPeriod(first, last);
 }
 
 void TDocOutForm::showAll()
 {
-    if (!m_period.active() || !leaveDocument())
-        return;
-    const double keep = currentContor();
-    m_period.clear();
-    try {
-        reloadHeaders(keep);
-        showDocument(m_currentRow >= 0 ? m_currentRow : m_headers->rowCount() - 1);
-    } catch (const DbError &e) {
-        m_messages.error(e.userText());
-    }
-    m_baseCaption = caption();
-    setWindowTitle(m_baseCaption);
+    m_commands->showAll();
 }
 
 void TDocOutForm::PeriodClick()
 {
-    QDate first;
-    QDate last;
-    if (m_period.ask(first, last, m_messages, this))
-        setPeriod(first, last);
+    m_commands->askPeriod();
 }
 
 void TDocOutForm::searchFirst()
 {
-    SearchCriteria criteria;
-    // The exit documents have no serial numbers to search by.
-    if (m_search.ask(criteria, false, m_messages, this))
-        searchFirst(criteria);
+    m_commands->searchFirst();
 }
 
 bool TDocOutForm::searchFirst(const SearchCriteria &criteria)
 {
-    m_search.restart(criteria);
-    return searchNext();
+    return m_commands->searchFirst(criteria);
 }
 
 bool TDocOutForm::searchNext()
 {
-    std::optional<DocumentSearch::Found> found;
-    try {
-        found = m_search.next(m_db, m_period);
-    } catch (const DbError &e) {
-        m_messages.error(e.userText());
-        return false;
-    }
-    if (!found) {
-        QApplication::beep();
-        return false;
-    }
-    if (!leaveDocument())
-        return false;
-    m_search.found(found->contor);
-    int row = m_headers->rowOf(found->contor);
-    if (row < 0) {
-        reloadHeaders(found->contor);
-        row = m_currentRow;
-    }
-    showDocument(row);
-    if (found->lineNumber) {
-        const int line = m_lines->rowOfLine(*found->lineNumber);
-        if (line >= 0)
-            moveCursor(line, m_search.criteria().kind == SearchCriteria::Price ? Col::Pret : Col::CodArticol);
-    }
-    return true;
+    return m_commands->searchNext();
 }
 
 bool TDocOutForm::eventFilter(QObject *watched, QEvent *event)

@@ -19,6 +19,7 @@
 class AddOnHost;
 class Database;
 class DateField;
+class DocOutCommands;
 class DocOutHeadersModel;
 class DocOutLinesModel;
 class DocOutLookups;
@@ -117,6 +118,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    friend class DocOutCommands;
     friend class DocOutLookups;
 
     bool FormCreate();
@@ -150,6 +152,7 @@ private:
     AddOnHost *m_addOns;
     ExitDocumentService m_service;
     std::unique_ptr<DocOutLookups> m_lookups;
+    std::unique_ptr<DocOutCommands> m_commands;
     QString m_layoutPath;
     ExitPrintOptions m_printOptions;
 

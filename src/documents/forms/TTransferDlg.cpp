@@ -25,6 +25,9 @@ TTransferDlg::TTransferDlg(const QList<ManagementUnits::Unit> &units, QWidget *p
         item->setData(Qt::UserRole, unit.code);
     }
     choose->setBuddy(m_list);
+    // No unit is current until one is chosen (the list would take its first on focus),
+    // so that Enter never transfers into a unit nobody picked.
+    m_list->QAbstractItemView::setCurrentIndex(QModelIndex());
     connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -64,9 +67,10 @@ void TTransferDlg::selectUnit(const QString &code)
     }
 }
 
-QString TTransferDlg::execute(const QList<ManagementUnits::Unit> &units, QWidget *parent)
+QString TTransferDlg::execute(const QList<ManagementUnits::Unit> &units, const QString &preselected, QWidget *parent)
 {
     TTransferDlg dialog(units, parent);
+    dialog.selectUnit(preselected);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.receivingUnit();

@@ -16,8 +16,10 @@ public:
 
     static QString caption() { return QStringLiteral("Transfer spre o alta gestiune"); }
 
-    // The code of the receiving unit; empty when cancelled.
-    static QString execute(const QList<ManagementUnits::Unit> &units, QWidget *parent = nullptr);
+    // The code of the receiving unit; empty when cancelled. The list starts on `preselected`
+    // when it is one of the units.
+    static QString execute(const QList<ManagementUnits::Unit> &units, const QString &preselected = QString(),
+                           QWidget *parent = nullptr);
 
     QListWidget *list() const { return m_list; }
     // The unit the list stands on (the one last clicked); empty when none.
