@@ -1,6 +1,8 @@
 #include "TestEnv.h"
 
 #include "LedgerFixture.h"
+#include "app/Parameters.h"
+#include "documents/EntryDocumentService.h"
 #include "documents/StockRecalculation.h"
 
 #include <QFile>
@@ -22,6 +24,8 @@ private:
     {
         QList<double> documents;
         QStringList lines; // stock key and quantity, as stockRows() writes them
+        QStringList outs;  // exit lines: contor|line|price|quantity
+        int refused = 0;
         int retries = 0;
         qint64 start = 0;
         qint64 end = 0;
@@ -37,6 +41,10 @@ private:
                 report.documents << rest.toDouble();
             else if (tag == QLatin1String("LINE"))
                 report.lines << rest;
+            else if (tag == QLatin1String("OUT"))
+                report.outs << rest;
+            else if (tag == QLatin1String("REFUSED"))
+                report.refused = rest.toInt();
             else if (tag == QLatin1String("RETRIES"))
                 report.retries = rest.toInt();
             else if (tag == QLatin1String("SPAN")) {
@@ -62,6 +70,39 @@ private:
         return rows;
     }
 
+    // Starts the workers on one data directory, lets them go together and collects
+    // their reports.
+    QList<Report> runWorkers(const TestEnv &env, int workers, int documents, const QStringList &extra = {})
+    {
+        const QString go = env.path(QStringLiteral("go"));
+        QList<QProcess *> processes;
+        for (int i = 0; i < workers; ++i) {
+            auto *process = new QProcess(this);
+            process->start(QStringLiteral(TESSARO_STOCK_WORKER),
+                           QStringList{QStringLiteral("--data"), env.dataDir(), QStringLiteral("--home"),
+                                       env.path(QStringLiteral("ws%1/").arg(i)), QStringLiteral("--name"),
+                                       QString(QChar(u'A' + i)), QStringLiteral("--docs"), QString::number(documents),
+                                       QStringLiteral("--go"), go}
+                               + extra);
+            processes << process;
+        }
+        QList<Report> reports;
+        for (QProcess *process : processes)
+            if (!process->waitForReadyRead(30000))
+                return reports;
+        QFile(go).open(QIODevice::WriteOnly);
+        for (QProcess *process : processes) {
+            process->waitForFinished(240000);
+            const QString err = QString::fromUtf8(process->readAllStandardError());
+            if (process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0)
+                reports << parse(QString::fromUtf8(process->readAllStandardOutput()));
+            else
+                qWarning("worker failed: %s", qPrintable(err));
+            delete process;
+        }
+        return reports;
+    }
+
 private Q_SLOTS:
     void sharedDataDirectory_data()
     {
@@ -81,30 +122,8 @@ private Q_SLOTS:
             createTables(db);
             db.run(QStringLiteral("INSERT INTO \"Gest\" VALUES ('G1', 'Sediu'), ('G2', 'Depozit')"));
         }
-        const QString go = env.path(QStringLiteral("go"));
-        QList<QProcess *> processes;
-        for (int i = 0; i < workers; ++i) {
-            auto *process = new QProcess(this);
-            process->start(QStringLiteral(TESSARO_STOCK_WORKER),
-                           {QStringLiteral("--data"), env.dataDir(), QStringLiteral("--home"),
-                            env.path(QStringLiteral("ws%1/").arg(i)), QStringLiteral("--name"),
-                            QString(QChar(u'A' + i)), QStringLiteral("--docs"), QString::number(documents),
-                            QStringLiteral("--go"), go});
-            processes << process;
-        }
-        for (QProcess *process : processes)
-            QVERIFY(process->waitForReadyRead(30000));
-        QFile(go).open(QIODevice::WriteOnly);
-
-        QList<Report> reports;
-        for (QProcess *process : processes) {
-            QVERIFY(process->waitForFinished(240000));
-            QCOMPARE(process->exitStatus(), QProcess::NormalExit);
-            const QString err = QString::fromUtf8(process->readAllStandardError());
-            QVERIFY2(process->exitCode() == 0, qPrintable(err));
-            reports << parse(QString::fromUtf8(process->readAllStandardOutput()));
-            delete process;
-        }
+        const QList<Report> reports = runWorkers(env, workers, documents);
+        QCOMPARE(reports.size(), workers);
 
         QList<double> kept;
         QStringList lines;
@@ -146,6 +165,96 @@ private Q_SLOTS:
         // Every line's quantity in stock, and nothing else.
         const QStringList stock = stockRows(db);
         QCOMPARE(stock, expectedStock(lines));
+        QCOMPARE(StockRecalculation(db, 0.00001).run(), StockRecalculation::Outcome::Done);
+        QCOMPARE(stockRows(db), stock);
+    }
+
+    // Workstations taking out of the same three price rows of one asset at once, with
+    // splits across them, edits and deletions, until the rows run out: no row ever goes
+    // below zero, no saved line is lost, and the stock is what the recalculation rebuilds.
+    void takeOutsFromSharedRows_data()
+    {
+        QTest::addColumn<int>("workers");
+        QTest::addColumn<int>("documents");
+        QTest::newRow("two workstations") << 2 << 25;
+        QTest::newRow("three workstations") << 3 << 20;
+    }
+    void takeOutsFromSharedRows()
+    {
+        QFETCH(int, workers);
+        QFETCH(int, documents);
+        const QList<double> prices{10, 20, 30};
+        const double held = 100;
+        TestEnv env;
+        {
+            Database db(env.dataDir(), env.workstation(), QStringLiteral("setup"));
+            db.open();
+            createTables(db);
+            db.run(QStringLiteral("INSERT INTO \"Gest\" VALUES ('G1', 'Sediu')"));
+            Parameters params;
+            EntryDocumentService entries(db, params);
+            const double contor = entries.newDocument(QDate(2024, 1, 2)).contor;
+            for (double price : prices) {
+                EntryLine l;
+                l.contor = contor;
+                l.unit = QStringLiteral("G1");
+                l.group = QStringLiteral("2.1");
+                l.article = QStringLiteral("COMUN");
+                l.name = QStringLiteral("Scaun");
+                l.domain = QStringLiteral("Privat");
+                l.lot = QDate(2023, 6, 1);
+                l.priceLei = price;
+                l.quantity = held;
+                l.durataTotala = 48;
+                l.calcAmortizare = true;
+                entries.saveLine(l);
+            }
+        }
+        const QList<Report> reports = runWorkers(env, workers, documents, {QStringLiteral("--mode"), QStringLiteral("exits")});
+        QCOMPARE(reports.size(), workers);
+        QStringList outs;
+        int refused = 0;
+        qint64 lastStart = 0;
+        qint64 firstEnd = std::numeric_limits<qint64>::max();
+        for (const Report &r : reports) {
+            outs += r.outs;
+            refused += r.refused;
+            lastStart = qMax(lastStart, r.start);
+            firstEnd = qMin(firstEnd, r.end);
+        }
+        QVERIFY2(lastStart < firstEnd, "the workers did not run at the same time");
+        qInfo("%d workers, %lld ms together, %lld exit lines kept, %d take-outs refused", workers,
+              static_cast<long long>(firstEnd - lastStart), static_cast<long long>(outs.size()), refused);
+
+        Database db(env.dataDir(), env.workstation(), QStringLiteral("check"));
+        db.open();
+        // Every line a worker saved is there as it saved it, and nothing else.
+        QSqlQuery q = db.run(QStringLiteral("SELECT \"Contor\", \"Contor_secundar\", \"Pret_achizitie\", \"Cantitate\" "
+                                            "FROM \"Item_out\""));
+        QStringList stored;
+        QMap<double, double> taken;
+        while (q.next()) {
+            stored << QStringLiteral("%1|%2|%3|%4")
+                          .arg(QString::number(q.value(0).toDouble(), 'g', 15), QString::number(q.value(1).toDouble()),
+                               QString::number(q.value(2).toDouble(), 'g', 10), QString::number(q.value(3).toDouble(), 'g', 10));
+            taken[q.value(2).toDouble()] += q.value(3).toDouble();
+        }
+        q.finish();
+        stored.sort();
+        outs.sort();
+        QCOMPARE(stored, outs);
+
+        // Each row holds what was brought in less what the lines took, never less than 0.
+        QStringList expected;
+        for (double price : prices) {
+            const double left = held - taken.value(price);
+            QVERIFY2(left > -1e-9, qPrintable(QStringLiteral("%1 taken at %2").arg(taken.value(price)).arg(price)));
+            if (left > 1e-9)
+                expected << QStringLiteral("G1|2.1|COMUN|%1|2023-06-01|-|%2").arg(price).arg(left);
+        }
+        const QStringList stock = stockRows(db);
+        QCOMPARE(stock, expected);
+        QVERIFY2(refused > 0, "the rows never ran out");
         QCOMPARE(StockRecalculation(db, 0.00001).run(), StockRecalculation::Outcome::Done);
         QCOMPARE(stockRows(db), stock);
     }

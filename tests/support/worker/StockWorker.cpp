@@ -2,10 +2,15 @@
 // shared data directory through EntryDocumentService, with some edits and deletions,
 // and prints what it left behind so the test can check the shared tables.
 //
-//   stock_worker --data DIR --home DIR --name A --docs 30 --go FILE
+//   stock_worker --data DIR --home DIR --name A --docs 30 --go FILE [--mode exits]
 //
 // Output lines: "READY", then "DOC <contor>" per kept document, "LINE <stock key>|<qty>"
 // per kept line, "RETRIES <n>", "SPAN <start ms> <end ms>". Exit 0, or 2 with the error.
+//
+// With "--mode exits" it takes assets out instead, through ExitDocumentService, from the
+// stock rows of inventory number COMUN in G1 that every worker shares: random
+// quantities at random prices, the split answered Yes or No, edits and deletions. It
+// prints "OUT <contor>|<line>|<price>|<qty>" per line it left and "REFUSED <n>".
 
 #include "app/Parameters.h"
 #include "app/Workstation.h"
@@ -13,6 +18,7 @@
 #include "db/DbError.h"
 #include "documents/DocumentRefusal.h"
 #include "documents/EntryDocumentService.h"
+#include "documents/ExitDocumentService.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -21,6 +27,8 @@
 #include <QRandomGenerator>
 #include <QTextStream>
 #include <QThread>
+
+#include <QMap>
 
 #include <cstdio>
 
@@ -72,6 +80,65 @@ QString keyText(const EntryLine &l)
         .join(QLatin1Char('|'));
 }
 
+// The exit lines this worker left, by document and line number.
+using Kept = QMap<QPair<double, double>, ExitLine>;
+
+int takeOut(ExitDocumentService &service, int documents, Kept &kept, int seed)
+{
+    QRandomGenerator random(seed);
+    int refused = 0;
+    auto remember = [&](const ExitDocumentService::LineSave &saved) {
+        if (saved.outcome != ExitDocumentService::LineSave::Outcome::Saved)
+            return;
+        kept.insert({saved.line.contor, *saved.line.contorSecundar}, saved.line);
+        for (const ExitLine &added : saved.added)
+            kept.insert({added.contor, *added.contorSecundar}, added);
+    };
+    auto save = [&](const ExitLine &line) {
+        ExitDocumentService::LineSave saved = retried([&] { return service.saveLine(line); });
+        // The question is answered outside any transaction: the others go on meanwhile.
+        if (saved.outcome == ExitDocumentService::LineSave::Outcome::NeedsSplitAnswer) {
+            const auto answer = random.bounded(4) ? ExitDocumentService::SplitAnswer::Yes
+                                                  : ExitDocumentService::SplitAnswer::No;
+            saved = retried([&] { return service.saveLine(line, answer); });
+        }
+        remember(saved);
+        return saved;
+    };
+    for (int i = 0; i < documents; ++i) {
+        const double contor = retried([&] { return service.newDocument(QDate(2024, 3, 1).addDays(i)).contor; });
+        for (int n = 0; n < 3; ++n) {
+            ExitLine line;
+            line.contor = contor;
+            line.setStockKey({QStringLiteral("G1"), QStringLiteral("2.1"), QStringLiteral("COMUN"),
+                              10.0 * random.bounded(1, 4), QDate(2023, 6, 1), QString()});
+            line.quantity = random.bounded(1, 6);
+            try {
+                const ExitDocumentService::LineSave saved = save(line);
+                if (saved.outcome == ExitDocumentService::LineSave::Outcome::Saved && random.bounded(4) == 0) {
+                    ExitLine edited = saved.line;
+                    edited.quantity = random.bounded(1, 6);
+                    save(edited);
+                }
+            } catch (const DocumentRefusal &) {
+                ++refused; // that price is sold out
+            }
+        }
+        const QList<ExitLine> lines = service.lines(contor);
+        if (i % 4 == 3 && !lines.isEmpty()) {
+            const double number = *lines.first().contorSecundar;
+            if (retried([&] { return service.deleteLine(contor, number); }))
+                kept.remove({contor, number});
+        }
+        if (i % 7 == 6) {
+            retried([&] { service.deleteDocument(contor); });
+            for (auto it = kept.begin(); it != kept.end();)
+                it = it.key().first == contor ? kept.erase(it) : std::next(it);
+        }
+    }
+    return refused;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -83,7 +150,8 @@ int main(int argc, char **argv)
     const QCommandLineOption nameOption(QStringLiteral("name"), QString(), QStringLiteral("name"));
     const QCommandLineOption docsOption(QStringLiteral("docs"), QString(), QStringLiteral("n"), QStringLiteral("30"));
     const QCommandLineOption goOption(QStringLiteral("go"), QString(), QStringLiteral("file"));
-    parser.addOptions({dataOption, homeOption, nameOption, docsOption, goOption});
+    const QCommandLineOption modeOption(QStringLiteral("mode"), QString(), QStringLiteral("mode"), QStringLiteral("entries"));
+    parser.addOptions({dataOption, homeOption, nameOption, docsOption, goOption, modeOption});
     parser.process(app);
     QTextStream out(stdout);
     const QString name = parser.value(nameOption);
@@ -104,6 +172,20 @@ int main(int argc, char **argv)
             QThread::msleep(5);
         }
         const qint64 start = QDateTime::currentMSecsSinceEpoch();
+
+        if (parser.value(modeOption) == QLatin1String("exits")) {
+            ExitDocumentService exits(db, params);
+            Kept kept;
+            const int refused = takeOut(exits, documents, kept, int(qHash(name)));
+            const qint64 end = QDateTime::currentMSecsSinceEpoch();
+            for (const ExitLine &line : kept)
+                out << "OUT " << QString::number(line.contor, 'g', 15) << '|' << line.contorSecundar.value_or(0) << '|'
+                    << QString::number(line.price.value_or(0), 'g', 10) << '|'
+                    << QString::number(line.quantityOrZero(), 'g', 10) << '\n';
+            out << "REFUSED " << refused << '\n' << "RETRIES " << retries << '\n'
+                << "SPAN " << start << ' ' << end << Qt::endl;
+            return 0;
+        }
 
         QStringList kept;
         QList<double> keptDocuments;
