@@ -36,6 +36,15 @@ struct ReportColumn
     }
 };
 
+// A heading over adjacent columns ("Durata in luni" over "normata" and "peste
+// normata"): its box spans the columns, their own captions go under it.
+struct ReportHeadingSpan
+{
+    int firstColumn = 0; // indexes into ReportDefinition::columns
+    int lastColumn = 0;
+    QString caption;
+};
+
 struct ReportGroup
 {
     int keyField = 0;
@@ -59,6 +68,7 @@ struct ReportDefinition
     // (e.g. the current management unit); none or empty: no line.
     std::function<QString(const ReportRow &)> pageHeaderText;
     QVector<ReportColumn> columns;
+    QVector<ReportHeadingSpan> headingSpans;
     QVector<ReportGroup> groups; // outermost first
     QString summaryCaption;      // empty: no summary band
     QString footerLeft;          // left of the page footer (e.g. the printing date)

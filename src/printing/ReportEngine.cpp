@@ -125,9 +125,9 @@ void ReportEngine::place(const QRectF &cell, const QString &text, int font, Qt::
     m_page->texts.append({QPointF(x, baseline), cell, shown, font});
 }
 
-QStringList ReportEngine::wrapCaption(const QString &caption, double width) const
+QStringList ReportEngine::wrapCaption(const QString &caption, double width, int font) const
 {
-    const GlyphCache &g = *m_doc.fonts[Bold];
+    const GlyphCache &g = *m_doc.fonts[font];
     const double room = std::max(1.0, width - 2 * m_padding) / kMmPerPt;
     QStringList out;
     for (const QString &line : caption.split(QLatin1Char('\n'))) {
@@ -173,23 +173,39 @@ void ReportEngine::startPage()
     }
     y += line * 0.4;
 
-    // Column headings: a shaded row of boxed cells, captions centred on their lines.
+    // Column headings: a shaded row of boxed cells, captions centred on their lines; a
+    // heading span takes the top of its columns' cells.
     if (!m_def.columns.isEmpty()) {
+        const double capLine = m_doc.fonts[Bold]->lineHeight() * kMmPerPt;
+        auto spanHeight = [&](const ReportHeadingSpan &s) {
+            return wrapCaption(s.caption, m_colX[s.lastColumn + 1] - m_colX[s.firstColumn]).size() * capLine + 0.6;
+        };
         QVector<QStringList> captions;
-        int lines = 1;
+        double h = capLine + 1.2;
         for (int i = 0; i < m_def.columns.size(); ++i) {
             captions.append(wrapCaption(m_def.columns[i].caption, m_colX[i + 1] - m_colX[i]));
-            lines = std::max(lines, int(captions.last().size()));
+            const ReportHeadingSpan *span = spanOf(i);
+            h = std::max(h, captions.last().size() * capLine + 1.2 + (span ? spanHeight(*span) : 0.0));
         }
-        const double capLine = m_doc.fonts[Bold]->lineHeight() * kMmPerPt;
-        const double h = lines * capLine + 1.2;
         m_page->boxes.append({QRectF(m_left, y, width, h), 0, 235});
-        for (int i = 0; i < m_def.columns.size(); ++i) {
-            const QRectF box(m_colX[i], y, m_colX[i + 1] - m_colX[i], h);
+        for (const ReportHeadingSpan &s : m_def.headingSpans) {
+            if (!spanOf(s.firstColumn) || spanOf(s.firstColumn) != &s)
+                continue;
+            const QRectF box(m_colX[s.firstColumn], y, m_colX[s.lastColumn + 1] - m_colX[s.firstColumn], spanHeight(s));
             m_page->boxes.append({box, kThin, -1});
-            const double top = y + (h - captions[i].size() * capLine) / 2;
+            const QStringList lines = wrapCaption(s.caption, box.width());
+            for (int l = 0; l < lines.size(); ++l)
+                place(QRectF(box.left(), box.top() + 0.3 + l * capLine, box.width(), capLine), lines[l], Bold,
+                      Qt::AlignHCenter);
+        }
+        for (int i = 0; i < m_def.columns.size(); ++i) {
+            const ReportHeadingSpan *span = spanOf(i);
+            const double top = span ? y + spanHeight(*span) : y;
+            const QRectF box(m_colX[i], top, m_colX[i + 1] - m_colX[i], y + h - top);
+            m_page->boxes.append({box, kThin, -1});
+            const double first = top + (box.height() - captions[i].size() * capLine) / 2;
             for (int l = 0; l < captions[i].size(); ++l)
-                place(QRectF(box.left(), top + l * capLine, box.width(), capLine), captions[i][l], Bold,
+                place(QRectF(box.left(), first + l * capLine, box.width(), capLine), captions[i][l], Bold,
                       Qt::AlignHCenter);
         }
         y += h + 0.6;
@@ -228,6 +244,45 @@ void ReportEngine::textLine(const QString &text, bool bold)
     ensure(m_rowHeight);
     place(QRectF(m_left, m_y, m_right - m_left, m_rowHeight), text, bold ? Bold : Normal, Qt::AlignLeft);
     m_y += m_rowHeight;
+}
+
+void ReportEngine::paragraph(const QString &text, bool bold)
+{
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    for (const QString &line : plain.split(QLatin1Char('\n'))) {
+        if (line.trimmed().isEmpty()) {
+            textLine(QString(), bold);
+            continue;
+        }
+        for (const QString &part : wrapCaption(line, m_right - m_left, bold ? Bold : Normal))
+            textLine(part, bold);
+    }
+}
+
+void ReportEngine::cells(const QVector<Cell> &cells)
+{
+    ensure(m_rowHeight);
+    const double width = m_right - m_left;
+    for (const Cell &c : cells) {
+        const QRectF cell(m_left + c.from * width, m_y, (c.to - c.from) * width, m_rowHeight);
+        if (c.rule) {
+            const double foot = cell.bottom() - 0.6;
+            m_page->lines.append({QPointF(cell.left() + m_padding, foot), QPointF(cell.right() - m_padding, foot), kThin});
+        } else {
+            place(cell, c.text, c.bold ? Bold : Normal, c.align);
+        }
+    }
+    m_y += m_rowHeight;
+}
+
+const ReportHeadingSpan *ReportEngine::spanOf(int column) const
+{
+    for (const ReportHeadingSpan &s : m_def.headingSpans)
+        if (column >= s.firstColumn && column <= s.lastColumn && s.firstColumn >= 0 && s.firstColumn <= s.lastColumn
+            && s.lastColumn < m_def.columns.size())
+            return &s;
+    return nullptr;
 }
 
 void ReportEngine::detail(const ReportRow &row, int runningNumber)

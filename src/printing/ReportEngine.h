@@ -14,6 +14,18 @@
 class ReportEngine
 {
 public:
+    // A text placed at fractions of the table's width (0 its left edge, 1 its right);
+    // a rule draws a line to write or sign on along the foot of its cell instead.
+    struct Cell
+    {
+        double from = 0;
+        double to = 1;
+        QString text;
+        bool bold = false;
+        Qt::Alignment align = Qt::AlignLeft;
+        bool rule = false;
+    };
+
     ReportEngine(const ReportDefinition &definition, const PageSetup &page);
 
     static ReportDocument build(const ReportDefinition &definition, const QVector<ReportRow> &rows,
@@ -27,6 +39,11 @@ public:
     void totals(const QString &caption, const QVector<double> &sums, bool grand = false);
     // A plain line of text across the table (bold or not).
     void textLine(const QString &text, bool bold = false);
+    // Text across the table: each of its lines wrapped at blanks to the table's width,
+    // an empty line kept as a blank row.
+    void paragraph(const QString &text, bool bold = false);
+    // One row of cells (signature blocks, captions beside their values).
+    void cells(const QVector<Cell> &cells);
     // Reserves room for `rows` detail rows, breaking the page when they do not fit.
     void keepRows(int rows);
     void newPage();
@@ -45,7 +62,9 @@ private:
     void pageFooters();
     QString text(const QVariant &value, const QString &mask);
     QString number(double value, const QString &mask);
-    QStringList wrapCaption(const QString &caption, double width) const;
+    QStringList wrapCaption(const QString &caption, double width, int font = Bold) const;
+    // The span whose columns include column, or nullptr.
+    const ReportHeadingSpan *spanOf(int column) const;
 
     const ReportDefinition &m_def;
     ReportDocument m_doc;
