@@ -4,6 +4,7 @@
 #include "db/Database.h"
 #include "documents/Counter.h"
 #include "documents/DocumentRefusal.h"
+#include "documents/EntryLineEditing.h"
 #include "documents/EntryLineStore.h"
 #include "documents/HeaderChecks.h"
 #include "documents/LineNumbers.h"
@@ -136,6 +137,8 @@ EntryLine EntryDocumentService::saveLine(EntryLine line, LineMode mode)
 {
     if (mode == LineMode::Normal && !isComplete(line))
         throw DocumentRefusal(DocumentRefusal::Kind::Warning, incompleteLineText());
+    if (const QString refusal = EntryLineEditing::saveRefusal(line); !refusal.isEmpty())
+        throw DocumentRefusal(DocumentRefusal::Kind::Warning, refusal);
     m_db.writeTransaction([&] {
         EntryLineStore store(m_db);
         std::optional<EntryLine> stored;

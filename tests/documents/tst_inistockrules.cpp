@@ -5,6 +5,7 @@
 #include "app/ScriptedMessages.h"
 #include "documents/DocumentRefusal.h"
 #include "documents/EntryComputations.h"
+#include "documents/EntryDocumentService.h"
 #include "documents/InitialStock.h"
 #include "documents/InventoryNumbers.h"
 #include "documents/forms/IniStockLinesModel.h"
@@ -212,36 +213,49 @@ private Q_SLOTS:
         QCOMPARE(stockRows(*m_db), QStringList{"G1|2.2|500|2500|2019-03-01|-|1"});
     }
 
-    // Whatever a caller hands in, a refused line leaves every table as it was.
+    // Whatever a caller hands in, a refused line leaves every table as it was; the entry
+    // documents hold their lines to the same rule.
     void refusedSavesChangeNothing_data()
     {
+        QTest::addColumn<bool>("entryDocument");
         QTest::addColumn<QString>("domain");
         QTest::addColumn<bool>("depreciated");
         QTest::addColumn<bool>("named");
         QTest::addColumn<QString>("message");
-        QTest::newRow("public asset marked for depreciation")
-            << "Public" << true << true << EntryComputations::publicDomainText();
-        QTest::newRow("incomplete") << "Privat" << true << false << InitialStock::incompleteText();
-        QTest::newRow("accepted") << "Public" << false << true << "";
+        for (const bool entry : {false, true}) {
+            const char *where = entry ? "entry document" : "initial stock";
+            QTest::addRow("%s: public asset marked for depreciation", where)
+                << entry << "Public" << true << true << EntryComputations::publicDomainText();
+            QTest::addRow("%s: incomplete", where) << entry << "Privat" << true << false
+                                                  << (entry ? EntryDocumentService::incompleteLineText()
+                                                            : InitialStock::incompleteText());
+            QTest::addRow("%s: accepted", where) << entry << "Public" << false << true << "";
+        }
     }
     void refusedSavesChangeNothing()
     {
+        QFETCH(bool, entryDocument);
         QFETCH(QString, domain);
         QFETCH(bool, depreciated);
         QFETCH(bool, named);
         QFETCH(QString, message);
         // A stored line changed into the refused one: neither its row nor its stock moves.
         InitialStock stock(*m_db, m_params.epsilon);
-        const EntryLine stored = stock.saveLine(completeLine("600", "Privat", true));
+        EntryDocumentService documents(*m_db, m_params);
+        EntryLine line = completeLine("600", "Privat", true);
+        if (entryDocument)
+            line.contor = documents.newDocument(QDate(2024, 1, 10)).contor;
+        const EntryLine stored = entryDocument ? documents.saveLine(line) : stock.saveLine(line);
         const QStringList before = tables();
         EntryLine changed = completeLine("600", domain, depreciated);
+        changed.contor = stored.contor;
         changed.contorSecundar = stored.contorSecundar;
         changed.quantity = 3;
         if (!named)
             changed.name.clear();
         QString refusal;
         try {
-            stock.saveLine(changed);
+            entryDocument ? documents.saveLine(changed) : stock.saveLine(changed);
         } catch (const DocumentRefusal &e) {
             refusal = e.text();
         }
