@@ -131,9 +131,9 @@ private:
     }
 
     // Rows "price:quantity[:lot]" of article 2.1/001 in G1.
-    void stockFrom(const QString &spec)
+    void stockFrom(const QString &rows)
     {
-        for (const QString &row : spec.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        for (const QString &row : rows.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             const QStringList p = row.split(QLatin1Char(':'));
             stockIn(QStringLiteral("2.1/001"), p.at(0).toDouble(), p.at(1).toDouble(), QStringLiteral("G1"),
                     p.size() > 2 ? QDate::fromString(p.at(2), Qt::ISODate) : lot());
