@@ -675,6 +675,28 @@ private Q_SLOTS:
         }
         QVERIFY(shown >= (window == QLatin1String("units") ? 2 : 6));
     }
+
+    // A value that grows past its column widens it, so it is never shown cut ("2....").
+    void columnsWidenForWhatIsTyped_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("entry") << "entry";
+        QTest::newRow("initial stocks") << "initial stocks";
+    }
+    void columnsWidenForWhatIsTyped()
+    {
+        QFETCH(QString, window);
+        Target t = open(window);
+        t.window->show();
+        QAbstractItemModel *model = t.grid->model();
+        const int quantity = window == QLatin1String("entry") ? int(Col::Cantitate) : int(Ini::Quantity);
+        const int value = window == QLatin1String("entry") ? int(Col::Valoare) : int(Ini::Price);
+        QVERIFY(model->setData(model->index(t.row, quantity), QStringLiteral("200")));
+        QVERIFY(model->setData(model->index(t.row, t.amountColumn), QStringLiteral("1439660,45")));
+        const QModelIndex shown = model->index(t.row, value);
+        QVERIFY(shown.data().toString().size() >= 12);
+        QVERIFY(t.grid->columnWidth(value) >= t.grid->sizeHintForIndex(shown).width());
+    }
 };
 
 TESSARO_TEST_MAIN(TestKeyboardEntry)

@@ -19,3 +19,27 @@ void GridColumns::fit(QTableView *grid, const QMap<int, int> &minimumChars, int 
         header->resizeSection(column, qMax(caption, qMax(content, minimum)));
     }
 }
+
+void GridColumns::keepFitting(QTableView *grid, int maximumChars)
+{
+    QAbstractItemModel *model = grid->model();
+    if (!model)
+        return;
+    QObject::connect(model, &QAbstractItemModel::dataChanged, grid,
+                     [grid, maximumChars](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+                         const int charWidth = grid->fontMetrics().averageCharWidth();
+                         const int widest = maximumChars * charWidth;
+                         // A line's change, not a whole re-read, is what this is for.
+                         const int lastRow = qMin(bottomRight.row(), topLeft.row() + 20);
+                         for (int column = topLeft.column(); column <= bottomRight.column(); ++column) {
+                             if (grid->isColumnHidden(column))
+                                 continue;
+                             int wanted = 0;
+                             for (int row = topLeft.row(); row <= lastRow; ++row)
+                                 wanted = qMax(wanted, grid->sizeHintForIndex(grid->model()->index(row, column)).width());
+                             wanted = qMin(wanted + 4, widest);
+                             if (wanted > grid->columnWidth(column))
+                                 grid->setColumnWidth(column, wanted);
+                         }
+                     });
+}

@@ -10,4 +10,7 @@ class QTableView;
 // `maximumChars` characters unless its caption needs it.
 namespace GridColumns {
 void fit(QTableView *grid, const QMap<int, int> &minimumChars = {}, int maximumChars = 45);
+// From now on a column widens when a value typed or computed in it no longer fits (up
+// to `maximumChars` characters); it never narrows by itself.
+void keepFitting(QTableView *grid, int maximumChars = 45);
 } // namespace GridColumns

@@ -183,9 +183,15 @@ bool GridKeyboard::editorKey(QWidget *editor, QKeyEvent *key)
     if (delegate && delegate->takeRefusal(at))
         return true; // the typed text stays for correction
     // What the model did with the value may have closed the editor already.
-    if (open && m_grid->indexWidget(at) == open)
+    if (open && m_grid->indexWidget(at) == open) {
+        // The grid takes the focus back even while its window is not the active one
+        // (a message box just closed): the next key must find it.
+        const bool focused = open->window()->focusWidget() == open;
         QMetaObject::invokeMethod(m_grid, "closeEditor", Q_ARG(QWidget *, open.data()),
                                   Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
+        if (focused)
+            m_grid->setFocus(Qt::OtherFocusReason);
+    }
     QCoreApplication::sendEvent(m_grid, &again);
     return true;
 }

@@ -312,6 +312,7 @@ bool TDocInForm::FormCreate()
     GridColumns::fit(m_grid, {{Col::GestName, 18}, {Col::CodGrupa, 10}, {Col::CodArticol, 10}, {Col::Denumire, 30},
                               {Col::PretValuta, 11}, {Col::PretLei, 11}, {Col::Valoare, 11}, {Col::AgentName, 16},
                               {Col::Lot, 10}});
+    GridColumns::keepFitting(m_grid);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TDocInForm::rowChanged);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, &TDocInForm::cellChanged);
     connect(m_grid, &QTableView::doubleClicked, this,

@@ -82,6 +82,7 @@ TIniStockForm::TIniStockForm(Database &db, Messages &messages, const Workstation
     GridColumns::fit(m_grid, {{IniStockLinesModel::Group, 10}, {IniStockLinesModel::Article, 10},
                               {IniStockLinesModel::Name, 30}, {IniStockLinesModel::Price, 11},
                               {IniStockLinesModel::PriceNet, 11}, {IniStockLinesModel::Lot, 10}});
+    GridColumns::keepFitting(m_grid);
     GridLayoutHeader::restore(m_grid->horizontalHeader(), m_layoutPath);
 
     connect(m_dateEdit, &DateField::dateChanged, this, &TIniStockForm::DataEditExit);
