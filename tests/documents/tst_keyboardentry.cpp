@@ -15,7 +15,9 @@
 #include "documents/forms/IniStockLinesModel.h"
 #include "documents/forms/NewStockRowsModel.h"
 #include "documents/forms/TDocInForm.h"
+#include "documents/SerialRowsModel.h"
 #include "documents/forms/TIniStockForm.h"
+#include "documents/forms/TSeriiForm.h"
 #include "documents/forms/TStocksForm.h"
 
 #include <QApplication>
@@ -696,6 +698,42 @@ private Q_SLOTS:
         const QModelIndex shown = model->index(t.row, value);
         QVERIFY(shown.data().toString().size() >= 12);
         QVERIFY(t.grid->columnWidth(value) >= t.grid->sizeHintForIndex(shown).width());
+    }
+
+    // The serial numbers of a document typed one after the other: Tab goes from a
+    // line's number to the supplier's number and on to the next line, over the asset's
+    // own columns; a number refused keeps its text.
+    void serialNumbersTypedInARow()
+    {
+        for (int sec = 1; sec <= 3; ++sec)
+            m_db->run(QStringLiteral("INSERT INTO \"Serie\" (\"Contor\", \"ContorSec\", \"Grupa\", \"Cod_articol\", "
+                                     "\"SerieFurn\", \"Serie\") VALUES (7, :s, '2.1', 'A-1', 0, NULL)"),
+                      {{QStringLiteral(":s"), sec}});
+        TSeriiForm *form = TSeriiForm::show(*m_db, m_messages, 7, nullptr);
+        QVERIFY(form);
+        std::unique_ptr<TSeriiForm> owned(form);
+        activate(*static_cast<QWidget *>(form));
+        QTableView *grid = form->grid();
+        grid->setCurrentIndex(form->rows()->index(0, SerialRowsModel::Serie));
+        grid->setFocus();
+        type("1001");
+        press(Qt::Key_Tab);
+        QCOMPARE(grid->currentIndex(), form->rows()->index(0, SerialRowsModel::SerieFurn));
+        type("55");
+        press(Qt::Key_Tab);
+        QCOMPARE(grid->currentIndex(), form->rows()->index(1, SerialRowsModel::Serie));
+        type("10x");
+        press(Qt::Key_Return);
+        QCOMPARE(openEditorText(grid), QStringLiteral("10x"));
+        QCOMPARE(m_messages.texts().size(), 1);
+        press(Qt::Key_Backspace);
+        type("02");
+        press(Qt::Key_Return);
+        press(Qt::Key_Return);
+        QCOMPARE(grid->currentIndex(), form->rows()->index(2, SerialRowsModel::Serie));
+        QVERIFY(form->rows()->post());
+        QCOMPARE(rows(QStringLiteral("SELECT \"Serie\", \"SerieFurn\" FROM \"Serie\" ORDER BY \"ContorSec\"")),
+                 (QStringList{"1001|55", "1002|0", "|0"}));
     }
 };
 

@@ -1,6 +1,8 @@
 #include "documents/forms/TSeriiForm.h"
 
 #include "app/forms/ChildFrame.h"
+#include "app/forms/GridCellDelegate.h"
+#include "app/forms/GridKeyboard.h"
 #include "app/Messages.h"
 #include "db/DbError.h"
 #include "documents/SerialRowsModel.h"
@@ -11,7 +13,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -21,15 +22,15 @@ namespace {
 QPointer<TSeriiForm> s_instance;
 
 // Knows its open cell editor, so a pending value can be taken even without focus.
-class SerialDelegate : public QStyledItemDelegate
+class SerialDelegate : public GridCellDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using GridCellDelegate::GridCellDelegate;
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override
     {
-        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        QWidget *editor = GridCellDelegate::createEditor(parent, option, index);
         m_editor = editor;
         return editor;
     }
@@ -37,7 +38,7 @@ public:
     {
         if (m_editor == editor)
             m_editor = nullptr;
-        QStyledItemDelegate::destroyEditor(editor, index);
+        GridCellDelegate::destroyEditor(editor, index);
     }
     QWidget *openEditor() const { return m_editor.data(); }
     void commitOpenEditor()
@@ -75,7 +76,9 @@ TSeriiForm::TSeriiForm(Database &db, Messages &messages, QWidget *parent)
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("SeriiGrid"));
     m_grid->setModel(m_model);
-    m_grid->setItemDelegate(new SerialDelegate(m_grid));
+    m_grid->setItemDelegate(new SerialDelegate(m_messages, m_grid));
+    // Tab and Enter go from one serial number to the next, over the asset's own columns.
+    new GridKeyboard(m_grid);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
