@@ -312,16 +312,33 @@ private Q_SLOTS:
         QCOMPARE(currentCell(form.grid(), "Denumire"), landsOn);
     }
 
+    // Shown as a selection dialog the list offers OK and Cancel and is not edited; as the
+    // nomenclator window it has neither button and is edited in place.
+    void unitSelectionDialog_data()
+    {
+        QTest::addColumn<bool>("selection");
+        QTest::newRow("selection") << true;
+        QTest::newRow("nomenclator") << false;
+    }
     void unitSelectionDialog()
     {
+        QFETCH(bool, selection);
         Data d;
         for (const char *code : {"A1", "B2", "C3"})
             insert(*d.db, "Gest", {{"Cod", code}, {"Denumire", "g"}});
-        TGestlookupForm form(*d.db, d.messages, d.env.workstation(), nullptr, TListLookupForm::Mode::Selection);
+        TGestlookupForm form(*d.db, d.messages, d.env.workstation(), nullptr,
+                             selection ? TListLookupForm::Mode::Selection : TListLookupForm::Mode::Catalogue);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
         QVERIFY(form.locate("B2"));
         QCOMPARE(form.currentCode(), QStringLiteral("B2"));
-        QVERIFY(form.findChild<QPushButton *>("OkBtn")->isVisible() || !form.isVisible());
-        QVERIFY(!form.isEditing());
+        auto *ok = form.findChild<QPushButton *>("OkBtn");
+        QVERIFY(ok);
+        QCOMPARE(ok->isVisible(), selection);
+        if (selection)
+            QVERIFY(ok->isEnabled());
+        QCOMPARE(form.findChild<QPushButton *>("CancelBtn")->isVisible(), selection);
+        QCOMPARE(form.isEditing(), !selection);
     }
 
     void firmNumber()
@@ -432,43 +449,6 @@ private Q_SLOTS:
         QCOMPARE(q.value(0).toInt(), 10);
         QVERIFY(!q.next());
         QCOMPARE(count(*d.db, "Furn"), 2);
-    }
-
-    // Screenshots for review: run with TESSARO_SCREENS=<dir> on a real display.
-    void screenshots()
-    {
-        const QString dir = qEnvironmentVariable("TESSARO_SCREENS");
-        if (dir.isEmpty())
-            QSKIP("TESSARO_SCREENS not set");
-        Data d;
-        insert(*d.db, "Materiale", {{"Cod_material", "1"}, {"Denumire", "Construcții"}});
-        insert(*d.db, "Materiale", {{"Cod_material", "2"}, {"Denumire", "Mașini, utilaje și instalații de lucru"}});
-        insert(*d.db, "Materiale", {{"Cod_material", "3"}, {"Denumire", "Aparate și instalații de măsurare"}});
-        const auto codes = referenceCodes(QStringLiteral(TESSARO_SOURCE_DIR "/../shared/data/hg2139-2004-catalog.txt"));
-        d.db->writeTransaction([&] {
-            for (const auto &[code, name] : codes)
-                insert(*d.db, "Grup", {{"Cod_material", "2"}, {"Cod_grupa", code}, {"Denumire", name},
-                                       {"DurataMin", 8}, {"DurataMax", 12}, {"Cont_sint", "2131"}});
-        });
-        {
-            TCatLookupForm form(*d.db, d.messages, d.env.workstation(), TCatLookupForm::Mode::Catalogue);
-            form.setWindowFlags(Qt::Window);
-            form.setWindowTitle(TCatLookupForm::caption());
-            form.resize(1000, 520);
-            form.show();
-            form.findChild<QTableView *>("ClassGrid")->selectRow(1);
-            form.findChild<QLineEdit *>("SearchEdit")->setText("2.1");
-            QTest::qWait(300);
-            QVERIFY(form.grab().save(dir + "/catalog.png"));
-        }
-        for (const char *code : {"A1", "B2", "C3", "D4"})
-            insert(*d.db, "Gest", {{"Cod", code}, {"Denumire", QStringLiteral("Gestiunea %1 - Secția Târgu Mureș").arg(code)}});
-        TSelGestDlg dlg(*d.db, d.messages);
-        dlg.show();
-        dlg.allCheck()->click();
-        selectRows(dlg.grid(), {0, 2});
-        QTest::qWait(300);
-        QVERIFY(dlg.grab().save(dir + "/selgest.png"));
     }
 };
 

@@ -499,45 +499,6 @@ private Q_SLOTS:
         QVERIFY(!plain.findChild<QPushButton *>(QStringLiteral("EditBtn"))->isEnabled());
         QVERIFY(!plain.setEditing(true));
     }
-
-    // Run with TESSARO_SCREENS=<dir> for a picture of the window on the demo register.
-    void screenshot()
-    {
-        const QString dir = qEnvironmentVariable("TESSARO_SCREENS");
-        if (dir.isEmpty())
-            QSKIP("TESSARO_SCREENS not set");
-        const QString demo = m_env->home() + QStringLiteral("demo/");
-        QCOMPARE(tessaro_test::runProgram(QStringLiteral(TESSARO_BINARY), {QStringLiteral("demo"), demo}).exitCode, 0);
-        Database db(demo, m_env->workstation(), QStringLiteral("demo"));
-        db.open();
-        QSqlQuery unit = db.run(QStringLiteral("SELECT \"Cod_gestiune\" FROM \"Stoc\" GROUP BY 1 ORDER BY count(*) DESC"));
-        QVERIFY(unit.next());
-        TStocksForm form(db, m_messages, m_env->workstation());
-        form.setWindowFlags(Qt::Window);
-        form.setWindowTitle(TStocksForm::caption());
-        form.setUnit(unit.value(0).toString());
-        form.resize(1100, 520);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QVERIFY(form.grab().save(dir + QStringLiteral("/stocks.png")));
-
-        // Editing, with one row typed and one just added.
-        TStocksForm editing(db, m_messages, m_env->workstation(), m_params);
-        editing.setWindowFlags(Qt::Window);
-        editing.setWindowTitle(TStocksForm::caption());
-        editing.setUnit(unit.value(0).toString());
-        editing.resize(1100, 520);
-        editing.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&editing));
-        QVERIFY(editing.setEditing(true));
-        QSqlQuery group = db.run(QStringLiteral("SELECT \"Cod_grupa\" FROM \"Grup\" LIMIT 1"));
-        QVERIFY(group.next());
-        typeRow(editing, 0, {{"Cod_grupa", group.value(0).toString()}, {"Cod_articol", "90001"},
-                             {"Denumire", "Calculator portabil"}, {"Pret_achizitie", "4500"}, {"Cantitate", "2"}});
-        editing.addNewRow();
-        editing.grid()->scrollToBottom();
-        QVERIFY(editing.grab().save(dir + QStringLiteral("/stockedit.png")));
-    }
 };
 
 TESSARO_TEST_MAIN(TestStockWindows)

@@ -14,8 +14,8 @@
 using F = DepreciationSituation::Field;
 
 // The depreciation situations beyond what the golden files show: the main-group
-// breakdown, printed totals equal to the sum of the printed lines, the refusals of the
-// headless command.
+// breakdown, the general totals of the printouts, the tolerance of the selection, the
+// refusals of the headless command.
 class SituationsTest : public QObject
 {
     Q_OBJECT
@@ -67,18 +67,40 @@ private slots:
         QCOMPARE(list.last().amounts[0], 0.2);
     }
 
-    void totalsAreSumsOfLines_data()
+    // "Total general" of each situation on the shared fixture at 30 June 2022, worked
+    // out by hand from the depreciation rule: G2's INV003 counts with its transfer-in
+    // line in the first situation and with its first entry everywhere else; the fourth
+    // leaves out the negative stock of INV007; "only undepreciated" drops INV004 and,
+    // in the first situation, INV003 too.
+    void generalTotals_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("only");
-        for (int k = 0; k < 4; ++k)
-            for (bool only : {false, true})
-                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(k).arg(only))) << k << only;
+        QTest::addColumn<QStringList>("totals");
+        const auto k = [](SituationKind kind) { return int(kind); };
+        QTest::newRow("situatia") << k(SituationKind::AtDate) << false
+                                  << QStringList{"19.601,00", "4.500,00", "189,05", "12.610,06", "6.990,94"};
+        QTest::newRow("situatia, neamortizate") << k(SituationKind::AtDate) << true
+                                                << QStringList{"16.701,00", "3.000,00", "189,05", "9.710,06", "6.990,94"};
+        QTest::newRow("pe conturi") << k(SituationKind::ByAccount) << false
+                                    << QStringList{"19.601,00", "3.000,00", "255,72", "12.010,15", "7.590,85"};
+        QTest::newRow("pe conturi, neamortizate") << k(SituationKind::ByAccount) << true
+                                                  << QStringList{"19.101,00", "3.000,00", "255,72", "11.510,15", "7.590,85"};
+        QTest::newRow("centralizator") << k(SituationKind::Summary) << false
+                                       << QStringList{"19.601,00", "3.000,00", "255,72", "12.010,15", "7.590,85"};
+        QTest::newRow("centralizator, neamortizate") << k(SituationKind::Summary) << true
+                                                     << QStringList{"19.101,00", "3.000,00", "255,72", "11.510,15", "7.590,85"};
+        QTest::newRow("centralizator pe conturi") << k(SituationKind::SummaryByAccount) << false
+                                                  << QStringList{"20.401,00", "3.000,00", "275,72", "12.350,15", "8.050,85"};
+        QTest::newRow("centralizator pe conturi, neamortizate")
+            << k(SituationKind::SummaryByAccount) << true
+            << QStringList{"19.901,00", "3.000,00", "275,72", "11.850,15", "8.050,85"};
     }
-    void totalsAreSumsOfLines()
+    void generalTotals()
     {
         QFETCH(int, kind);
         QFETCH(bool, only);
+        QFETCH(QStringList, totals);
         TestEnv env;
         auto init = tessaro_test::runProgram(QStringLiteral(TESSARO_BINARY), {QStringLiteral("init"), env.dataDir()});
         QCOMPARE(init.exitCode, 0);
@@ -93,20 +115,10 @@ private slots:
         o.onlyUndepreciated = only;
         const auto k = SituationKind(kind);
         const QVector<ReportRow> assets = situation.build(k, o);
-        QVERIFY(!assets.isEmpty());
         situation.dropAnswerTable();
         stock.drop();
         QVERIFY(!db.run(QStringLiteral("SELECT name FROM \"PVL_PRIV\".sqlite_master WHERE name IN ('ANSW_TMP', 'ANSW_ST')")).next());
 
-        const QVector<ReportRow> lines = SituationReport::printedLines(k, assets);
-        const int amountFields[5] = {F::Value, F::InitialDepreciation, F::Monthly, F::Computed, F::Remaining};
-        QStringList expected;
-        for (int f : amountFields) {
-            double sum = 0;
-            for (const ReportRow &r : lines)
-                sum += r[f].toDouble();
-            expected << ReportEngine::cellText(sum, QStringLiteral("#,##0.00"));
-        }
         PrintSettings settings;
         settings.applyPreset(PrintSettings::Landscape);
         SituationReport::Header header;
@@ -118,7 +130,7 @@ private slots:
                                                                      : QStringLiteral("Total general");
         const qsizetype at = texts.indexOf(caption);
         QVERIFY(at >= 0);
-        QCOMPARE(texts.mid(at + 1, 5), expected);
+        QCOMPARE(texts.mid(at + 1, 5), totals);
         QCOMPARE(texts.contains(QStringLiteral("(numai cele neamortizate)")),
                  only && SituationKinds::isSummary(k));
     }
