@@ -1,10 +1,11 @@
 #include "TestEnv.h"
 
+#include "app/DateParsing.h"
 #include "app/ScriptedMessages.h"
+#include "app/forms/DateField.h"
 #include "app/forms/TIntervalDlg.h"
 #include "app/forms/TSelDateDlg.h"
 
-#include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -24,7 +25,7 @@ private slots:
         QCOMPARE(dialog.findChild<QPushButton *>(QStringLiteral("OkBtn"))->text(), QStringLiteral("&Deschide"));
         QCOMPARE(dialog.findChild<QPushButton *>(QStringLiteral("CancelBtn"))->text(), QStringLiteral("&Inchide"));
         dialog.setDates(QDate(2024, 3, 5), QDate(2024, 12, 31));
-        QCOMPARE(dialog.findChild<QDateEdit *>(QStringLiteral("FromDate"))->text(), QStringLiteral("05.03.2024"));
+        QCOMPARE(dialog.findChild<DateField *>(QStringLiteral("FromDate"))->text(), QStringLiteral("05.03.2024"));
     }
 
     void intervalAnswer_data()
@@ -76,8 +77,8 @@ private slots:
         dialog.setDates(QDate(2024, 1, 1), QDate(2024, 1, 31));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        auto *from = dialog.findChild<QDateEdit *>(QStringLiteral("FromDate"));
-        auto *to = dialog.findChild<QDateEdit *>(QStringLiteral("ToDate"));
+        auto *from = dialog.findChild<DateField *>(QStringLiteral("FromDate"));
+        auto *to = dialog.findChild<DateField *>(QStringLiteral("ToDate"));
         from->setFocus();
         QTest::keyClick(from, Qt::Key_Return);
         QVERIFY(to->hasFocus());
@@ -93,6 +94,49 @@ private slots:
         QTest::keyClick(to, Qt::Key_Return);
         QVERIFY(dialog.isVisible());
         QCOMPARE(messages.texts().size(), 1);
+    }
+
+    // Both dates typed as people type them, each taken with Enter.
+    void intervalTyped_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QDate>("end");
+        QTest::addColumn<QStringList>("warnings");
+        QTest::newRow("short and digits") << "1.1.26" << "31012026" << true << QDate(2026, 1, 1) << QDate(2026, 1, 31)
+                                          << QStringList{};
+        // Kept in the start field, where the next date typed replaces the refused text.
+        QTest::newRow("no such day in the start") << "32.1.2026" << "31012026" << false << QDate(2026, 1, 31)
+                                                  << QDate(2020, 6, 30) << QStringList{notADateText("32.1.2026")};
+        QTest::newRow("end before start") << "1.2.2026" << "1.1.2026" << false << QDate(2026, 2, 1)
+                                          << QDate(2026, 1, 1)
+                                          << QStringList{"Intervalul de timp nu este corect! 01.01.2026 < 01.02.2026"};
+    }
+    void intervalTyped()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(bool, accepted);
+        QFETCH(QDate, start);
+        QFETCH(QDate, end);
+        QFETCH(QStringList, warnings);
+        ScriptedMessages messages;
+        TIntervalDlg dialog(messages);
+        dialog.setDates(QDate(2020, 6, 1), QDate(2020, 6, 30));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.findChild<DateField *>(QStringLiteral("FromDate"))->setFocus(Qt::TabFocusReason);
+        for (const QString &typed : {from, to}) {
+            QTest::keyClicks(QApplication::focusWidget(), typed);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+        QCOMPARE(dialog.result(), int(accepted ? QDialog::Accepted : QDialog::Rejected));
+        QCOMPARE(dialog.isVisible(), !accepted);
+        QCOMPARE(messages.texts(), warnings);
+        QCOMPARE(dialog.startDate(), start);
+        QCOMPARE(dialog.endDate(), end);
     }
 
     void selectDate_data()

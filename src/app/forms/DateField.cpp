@@ -114,10 +114,13 @@ void DateField::keyPressEvent(QKeyEvent *event)
         return;
     }
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        if (commitText()) {
-            focusNextPrevChild(!(event->modifiers() & Qt::ShiftModifier));
+        // The date is taken first; then Enter does what it does in the window (the
+        // dialog's default button, the next field of a document's header).
+        if (!commitText()) {
             event->accept();
+            return;
         }
+        QLineEdit::keyPressEvent(event);
         return;
     }
     if (key == Qt::Key_Escape && text() != shownText()) {

@@ -9,10 +9,10 @@ class QCalendarWidget;
 
 // A date field of a window or dialog ("dd.mm.yyyy") that is typed like a text: what
 // the user types replaces the whole date, in any form DateParsing reads ("15.11.2026",
-// "15112026", "15.11.26", "1.2.2026"). Tab and Enter leave the field (Enter like Tab);
-// a text that is not a date is warned about and keeps the user in the field, so that
-// passing through a field never changes its date. The button inside the field, Alt+Down
-// or F4 opens the calendar.
+// "15112026", "15.11.26", "1.2.2026"). Tab leaves the field and Enter takes the date
+// (then does what Enter does in the window); a text that is not a date is warned about
+// and keeps the user in the field, so that passing through a field never changes its
+// date. The button inside the field, Alt+Down or F4 opens the calendar.
 class DateField : public QLineEdit
 {
     Q_OBJECT

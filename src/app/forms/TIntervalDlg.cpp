@@ -4,7 +4,7 @@
 
 #include "app/Messages.h"
 #include "app/NationalFormats.h"
-#include "app/forms/DateFields.h"
+#include "app/forms/DateField.h"
 
 #include <QKeyEvent>
 
@@ -12,8 +12,8 @@ TIntervalDlg::TIntervalDlg(Messages &messages, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::TIntervalDlg>()), m_messages(messages)
 {
     ui->setupUi(this);
-    DateFields::setup(ui->FromDate);
-    DateFields::setup(ui->ToDate);
+    ui->FromDate->setMessages(&m_messages);
+    ui->ToDate->setMessages(&m_messages);
     ui->FromDate->installEventFilter(this);
     ui->ToDate->installEventFilter(this);
     connect(ui->OkBtn, &QPushButton::clicked, this, &TIntervalDlg::OkBtnClick);
@@ -51,6 +51,9 @@ QDate TIntervalDlg::endDate() const
 
 void TIntervalDlg::OkBtnClick()
 {
+    // What is typed in a field counts, read as a date; a text that is not one stays to be mended.
+    if (!ui->FromDate->commitText() || !ui->ToDate->commitText())
+        return;
     const QDate start = startDate();
     const QDate end = endDate();
     if (start > end) {
@@ -68,6 +71,8 @@ bool TIntervalDlg::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (auto *field = qobject_cast<DateField *>(watched); field && !field->commitText())
+                return true;
             if (watched == ui->FromDate) {
                 ui->ToDate->setFocus(Qt::TabFocusReason);
                 ui->ToDate->selectAll();

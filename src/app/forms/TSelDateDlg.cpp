@@ -2,14 +2,20 @@
 
 #include "ui_TSelDateDlg.h"
 
-#include "app/forms/DateFields.h"
+#include "app/forms/BoxMessages.h"
+#include "app/forms/DateField.h"
 
 TSelDateDlg::TSelDateDlg(QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::TSelDateDlg>())
 {
     ui->setupUi(this);
-    DateFields::setup(ui->DateEdit);
-    connect(ui->OkBtn, &QPushButton::clicked, this, &QDialog::accept);
+    // The date dialog is asked for without a message channel: its warning is a box.
+    m_messages = std::make_unique<BoxMessages>(this);
+    ui->DateEdit->setMessages(m_messages.get());
+    connect(ui->OkBtn, &QPushButton::clicked, this, [this] {
+        if (ui->DateEdit->commitText())
+            accept();
+    });
     connect(ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 

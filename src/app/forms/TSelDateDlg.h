@@ -5,6 +5,8 @@
 
 #include <memory>
 
+class Messages;
+
 namespace Ui {
 class TSelDateDlg;
 }
@@ -25,4 +27,5 @@ public:
 
 private:
     std::unique_ptr<Ui::TSelDateDlg> ui;
+    std::unique_ptr<Messages> m_messages;
 };

@@ -843,7 +843,10 @@ bool TDocInForm::eventFilter(QObject *watched, QEvent *event)
     }
     // Enter goes on to the next field of the header, as Tab does.
     if (enter && !(key->modifiers() & Qt::ControlModifier)
-        && (watched == m_numberEdit || watched == m_typeCombo || watched == m_explanationEdit)) {
+        && (watched == m_numberEdit || watched == m_typeCombo || watched == m_explanationEdit
+            || watched == m_registeredEdit || watched == m_dateEdit)) {
+        if (auto *date = qobject_cast<DateField *>(watched); date && !date->commitText())
+            return true;
         focusNextPrevChild(!(key->modifiers() & Qt::ShiftModifier));
         return true;
     }

@@ -50,6 +50,7 @@ TIniStockForm::TIniStockForm(Database &db, Messages &messages, const Workstation
     m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                             | QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     new GridKeyboard(m_grid);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
     // The price without VAT comes before the price it gives.
     QHeaderView *columns = m_grid->horizontalHeader();
     columns->moveSection(columns->visualIndex(IniStockLinesModel::PriceNet),
