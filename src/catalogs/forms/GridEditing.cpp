@@ -1,6 +1,7 @@
 #include "catalogs/forms/GridEditing.h"
 
 #include "app/Messages.h"
+#include "app/forms/GridKeyboard.h"
 #include "catalogs/NomenclatorModel.h"
 
 #include <QAbstractItemDelegate>
@@ -15,6 +16,9 @@ GridEditing::GridEditing(QTableView *grid, NomenclatorModel *model, Messages &me
     : QObject(parent), m_grid(grid), m_model(model), m_messages(messages), m_keyField(keyField)
 {
     m_grid->installEventFilter(this);
+    // While the rows can be edited, Tab, Enter and the arrows go from cell to cell.
+    if (!GridKeyboard::of(m_grid))
+        new GridKeyboard(m_grid);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &GridEditing::currentRowChanged);
     setEditable(false);

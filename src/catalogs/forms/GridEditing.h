@@ -10,7 +10,7 @@ class QTableView;
 
 // The editing behaviour of a nomenclator grid: Insert (or Down on the last row) adds a
 // row with the code column focused, Ctrl+Delete deletes the current row after a
-// question, and leaving a changed row posts it. A refused post brings the user back to
+// question, and leaving a changed row posts it; the keys move as GridKeyboard says. A refused post brings the user back to
 // the refused row, which stays in edit.
 class GridEditing : public QObject
 {

@@ -10,6 +10,7 @@
 #include "app/RefreshIfBrowsing.h"
 #include "app/Status.h"
 #include "app/Workstation.h"
+#include "app/forms/GridCellDelegate.h"
 #include "app/forms/GridLayoutHeader.h"
 #include "catalogs/NomenclatorModel.h"
 #include "catalogs/forms/GridEditing.h"
@@ -152,6 +153,11 @@ bool TCatLookupForm::FormCreate()
                                   qMax(charWidth * 12, ui->GroupGrid->horizontalHeader()->sectionSizeHint(
                                                            m_groups->fieldIndex(CodeField))));
     ui->GroupGrid->setColumnWidth(m_groups->fieldIndex(QStringLiteral("Denumire")), charWidth * 48);
+    // The depreciation flag of the catalogue rows as a check box.
+    auto *flags = new GridCellDelegate(m_messages, ui->ItemGrid);
+    const int calc = m_items->fieldIndex(QStringLiteral("CalcAmortizare"));
+    flags->setColumnKind(calc, GridCellDelegate::Kind::Boolean);
+    ui->ItemGrid->setItemDelegateForColumn(calc, flags);
     ui->ItemPanel->hide();
     ui->MainLayout->setStretch(1, 1);
     ui->Splitter->setStretchFactor(0, 1);
