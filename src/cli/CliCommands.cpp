@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 #include "cli/DemoCommand.h"
 #include "cli/InitCommand.h"
+#include "cli/PrintCommand.h"
 #include "cli/PrintTestReportCommand.h"
 #include "cli/RecalcCommand.h"
 #include "cli/ReportCommand.h"
@@ -10,5 +11,6 @@
 QList<CliCommand> cliCommands()
 {
     return {initCommand(),   demoCommand(),    recalcCommand(),
-            stockAtCommand(), reportCommand(),  printTestReportCommand()};
+            stockAtCommand(), reportCommand(),  printCommand(),
+            printTestReportCommand()};
 }
