@@ -1,6 +1,7 @@
 #include "app/FileUtils.h"
 
 #include "app/IoError.h"
+#include "app/SafeFileWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,7 +86,7 @@ private:
 class ByteWriter
 {
 public:
-    explicit ByteWriter(QFile &file)
+    explicit ByteWriter(QIODevice &file)
         : m_file(file)
     {
     }
@@ -108,7 +109,7 @@ public:
     qint64 written() const { return m_written; }
 
 private:
-    QFile &m_file;
+    QIODevice &m_file;
     QByteArray m_buffer;
     qint64 m_written = 0;
 };
@@ -155,7 +156,7 @@ void expandSzdd(ByteReader &in, ByteWriter &out, qint64 expectedLength)
         throw CopyFailed{};
 }
 
-void copyContents(QFile &source, QFile &destination)
+void copyContents(QFile &source, QIODevice &destination)
 {
     ByteReader in(source);
     ByteWriter out(destination);
@@ -184,8 +185,6 @@ void copyContents(QFile &source, QFile &destination)
         }
     }
     out.flush();
-    if (!destination.flush())
-        throw CopyFailed{};
 }
 
 } // namespace
@@ -201,22 +200,19 @@ void copyFile(const QString &source, const QString &destination)
     if (destInfo.exists() && destInfo.canonicalFilePath() == QFileInfo(source).canonicalFilePath())
         throw IoError(QStringLiteral("Error opening destination file ") + quoted(destination));
 
-    QFile out(destination);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written beside the destination and renamed over it when complete.
+    SafeFileWriter out(destination);
+    if (!out.open())
         throw IoError(QStringLiteral("Error opening destination file ") + quoted(destination));
 
     try {
         copyContents(in, out);
     } catch (const CopyFailed &) {
-        out.close();
-        out.remove();
+        out.discard();
         throw IoError(QStringLiteral("Error copying file ") + quoted(source));
     }
-    out.close();
-    if (out.error() != QFileDevice::NoError) {
-        out.remove();
+    if (!out.commit())
         throw IoError(QStringLiteral("Error copying file ") + quoted(source));
-    }
 }
 
 } // namespace FileUtils

@@ -17,9 +17,9 @@ int findLast(const QString &needle, const QString &text);
 
 // Copies source to destination, expanding a file compressed with COMPRESS.EXE
 // (SZDD format) on the way; any other file is copied as is. The destination is created
-// or truncated. Throws IoError with "Error opening source file \"NAME\"",
-// "Error opening destination file \"NAME\"" or "Error copying file \"SOURCE\""; a copy
-// that fails part way leaves no destination file behind.
+// or replaced through SafeFileWriter. Throws IoError with "Error opening source file
+// \"NAME\"", "Error opening destination file \"NAME\"" or "Error copying file \"SOURCE\"";
+// a copy that fails part way leaves the destination as it was (none when there was none).
 void copyFile(const QString &source, const QString &destination);
 
 } // namespace FileUtils

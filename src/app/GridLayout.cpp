@@ -1,10 +1,11 @@
 #include "app/GridLayout.h"
 
+#include "app/SafeFileWriter.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 namespace {
 constexpr int MaxWidth = 10000;
@@ -58,11 +59,7 @@ GridLayout GridLayout::fromText(const QByteArray &text)
 
 bool GridLayout::write(const QString &path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(toText());
-    return file.commit();
+    return SafeFileWriter::writeFile(path, toText());
 }
 
 GridLayout GridLayout::read(const QString &path)

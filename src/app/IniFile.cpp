@@ -1,7 +1,8 @@
 #include "app/IniFile.h"
 
+#include "app/SafeFileWriter.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 
 static bool isSectionHeader(const QString &trimmed)
@@ -42,16 +43,12 @@ bool IniFile::reload()
     return true;
 }
 
-bool IniFile::save() const
+bool IniFile::save(QString *error) const
 {
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    QTextStream out(&file);
+    QString text;
     for (const QString &line : m_lines)
-        out << line << '\n';
-    out.flush();
-    return file.commit();
+        text += line + QLatin1Char('\n');
+    return SafeFileWriter::writeFile(m_path, text.toUtf8(), error);
 }
 
 int IniFile::sectionLine(const QString &section) const

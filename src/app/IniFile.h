@@ -16,8 +16,9 @@ public:
     QString path() const { return m_path; }
     // Re-reads the file; a missing file reads as empty. False when it exists but cannot be read.
     bool reload();
-    // Writes the lines back atomically. False when the file cannot be written.
-    bool save() const;
+    // Writes the lines back through SafeFileWriter. False, with the file's name and the
+    // system's message in *error, when the file cannot be written.
+    bool save(QString *error = nullptr) const;
 
     bool contains(const QString &section, const QString &key) const;
     QString value(const QString &section, const QString &key,

@@ -57,6 +57,21 @@ public:
                     .arg(text, key, Parameters::fileName()));
         value = number;
     }
+    // A number that must also lie within bounds: one outside them is as bad as one that
+    // cannot be converted, and is never used.
+    void readNumber(const QString &key, double &value, double minimum, double maximum) const
+    {
+        double number = value;
+        readNumber(key, number);
+        // The bounds as the dialog's steps reach them, give or take the last digit.
+        if (!(number >= minimum * (1 - 1e-9) && number <= maximum * (1 + 1e-9)))
+            throw ParametersError(
+                QStringLiteral("Valoarea '%1' a parametrului \"%2\" din %3 nu este valida: trebuie sa fie intre %4 si %5!")
+                    .arg(m_ini.value(m_section, key), key, Parameters::fileName(),
+                         formatNumber(minimum, Parameters::epsilonPattern(), m_formats),
+                         formatNumber(maximum, Parameters::epsilonPattern(), m_formats)));
+        value = number;
+    }
 
 private:
     const IniFile &m_ini;
@@ -232,7 +247,7 @@ void Parameters::load(const QString &dataDirectory, NationalFormats &formats)
     nrZecimaleValuta = boundedDecimals(nrZecimaleValuta);
     def.read(QStringLiteral("Nr zecimale lei"), nrZecimaleLei);
     nrZecimaleLei = boundedDecimals(nrZecimaleLei);
-    def.readNumber(QStringLiteral("Epsilon"), epsilon);
+    def.readNumber(QStringLiteral("Epsilon"), epsilon, EpsilonMin, EpsilonMax);
     def.readNumber(QStringLiteral("Epsilon1"), epsilon1);
     firmNo = 0;
     def.read(QStringLiteral("FirmNo"), firmNo);

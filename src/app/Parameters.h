@@ -98,8 +98,9 @@ public:
 
     // Reads "PVLDEF.INI" of the data directory into this object and sets the
     // separators of formats. A missing key keeps the value held now, except the keys
-    // with a fixed fallback. A number that cannot be converted throws ParametersError;
-    // the keys read before it keep their new values, the rest their old ones.
+    // with a fixed fallback. A number that cannot be converted, or an "Epsilon" outside
+    // EpsilonMin..EpsilonMax, throws ParametersError naming the key; the keys read before
+    // it keep their new values, the rest (that key included) their old ones.
     void load(const QString &dataDirectory, NationalFormats &formats);
     // load() for the opening of a data directory: a failure is shown as an error through
     // messages and the result is false (the values stay as load() left them).

@@ -5,6 +5,7 @@
 #include "app/Parameters.h"
 #include "app/ProgramVersion.h"
 #include "app/Workstation.h"
+#include "cli/StockCommandSupport.h"
 #include "db/DataDirectoryError.h"
 #include "db/DataDirectoryOpener.h"
 #include "db/Database.h"
@@ -16,26 +17,33 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <sys/stat.h>
 
 namespace {
 
 QString usage() { return QStringLiteral("Utilizare: tessaro demo DIR [--assets N] [--today AAAA-LL-ZZ]\n"); }
 
-// Leaves the place as it was found: a directory made here goes, one that was empty is emptied.
-void undo(const QString &directory, bool made)
+// The first folder of the path that does not exist yet; empty when the folder exists.
+QString firstMissing(const QString &folder)
 {
-    QDir dir(directory);
-    if (made) {
-        dir.removeRecursively();
-        return;
+    QString missing;
+    QString path = QDir::cleanPath(folder);
+    while (!path.isEmpty() && !QFileInfo::exists(path)) {
+        missing = path;
+        const QString up = QFileInfo(path).absolutePath();
+        if (up == path)
+            break;
+        path = up;
     }
-    for (const QFileInfo &entry : dir.entryInfoList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden | QDir::System)) {
-        if (entry.isDir() && !entry.isSymLink())
-            QDir(entry.absoluteFilePath()).removeRecursively();
-        else
-            QFile::remove(entry.absoluteFilePath());
-    }
+    return missing;
 }
 
 int runDemo(const QStringList &args, QTextStream &out, QTextStream &err)
@@ -61,7 +69,7 @@ int runDemo(const QStringList &args, QTextStream &out, QTextStream &err)
                     return 2;
                 }
             } else {
-                today = QDate::fromString(value, Qt::ISODate);
+                today = StockCommandSupport::parseDate(value);
                 if (!today.isValid() || today.year() < 1990 || today.year() > 2100) {
                     err << QStringLiteral("Eroare: <%1> nu este o data corecta (AAAA-LL-ZZ).\n").arg(value) << usage();
                     return 2;
@@ -88,14 +96,48 @@ int runDemo(const QStringList &args, QTextStream &out, QTextStream &err)
         return 1;
     }
 
+    // All or nothing: the register is built in a folder of its own beside DIR and takes
+    // DIR's name only when complete, so a run that fails or is killed leaves no half
+    // register that `init` would then accept.
+    const QString finalPath = existed ? info.canonicalFilePath() : directory.chopped(1);
+    const QString parentPath = QFileInfo(finalPath).absolutePath();
+    const QString madeParents = firstMissing(parentPath);
+    auto undoParents = [&] {
+        if (!madeParents.isEmpty())
+            QDir(madeParents).removeRecursively();
+    };
+    if (!QDir().mkpath(parentPath)) {
+        err << QStringLiteral("Eroare: Nu pot crea directorul %1\n").arg(QDir::toNativeSeparators(parentPath));
+        undoParents();
+        return 1;
+    }
+    QTemporaryDir building(parentPath + QStringLiteral("/.") + QFileInfo(finalPath).fileName()
+                           + QStringLiteral(".demo-XXXXXX"));
+    if (!building.isValid()) {
+        err << QStringLiteral("Eroare: Nu pot crea directorul %1: %2\n")
+                   .arg(QDir::toNativeSeparators(parentPath), building.errorString());
+        undoParents();
+        return 1;
+    }
+    const QString work = building.path() + QLatin1Char('/');
+    {
+        // A temporary folder is private to its maker; a data directory is not. An empty
+        // DIR that is replaced keeps its own mode.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        struct stat st {};
+        const mode_t mode = existed && ::stat(QFile::encodeName(finalPath).constData(), &st) == 0
+                                ? (st.st_mode & 07777)
+                                : (0777 & ~mask);
+        ::chmod(QFile::encodeName(building.path()).constData(), mode);
+    }
+
     const Workstation workstation = Workstation::fromEnvironment();
     QElapsedTimer timer;
     timer.start();
+    DemoRegister::Summary s;
     try {
-        const QDir place(directory);
-        QDir parent = place;
-        parent.cdUp();
-        DataDirectoryOpener::makeNewDirectory(parent.absolutePath(), place.dirName());
+        DataDirectoryOpener::makeNewDirectory(parentPath, QFileInfo(building.path()).fileName());
 
         TDatabaseValidator valid;
         valid.setWorkstation(workstation);
@@ -106,41 +148,50 @@ int runDemo(const QStringList &args, QTextStream &out, QTextStream &err)
         opener.setRemember(false);
         opener.installSilentHandlers();
         err.flush();
-        if (!opener.open(directory, QStringLiteral("Nu pot crea baza de date!\n"))) {
-            undo(directory, !existed);
+        if (!opener.open(work, QStringLiteral("Nu pot crea baza de date!\n"))) {
+            undoParents();
             return 1;
         }
 
         // The organisation that the documents name, and the national decimal comma.
-        IniFile ini(Parameters::filePath(valid.directory()));
+        IniFile ini(Parameters::filePath(work));
         ini.reload();
         ini.setInt(QStringLiteral("Default"), QStringLiteral("FirmNo"), DemoRegister::firmNo);
         ini.setValue(QStringLiteral("Default"), QStringLiteral("Decimal separator"), QStringLiteral("Coma"));
-        if (!ini.save())
-            throw DataDirectoryError(QStringLiteral("Nu pot crea fisierul %1").arg(ini.path()));
+        QString error;
+        if (!ini.save(&error))
+            throw DataDirectoryError(error);
 
-        Database db(valid.directory(), workstation, QStringLiteral("TessaroDemo"));
+        Database db(work, workstation, QStringLiteral("TessaroDemo"));
         db.open();
         VersionStore(db).store(ProgramVersion::current());
-        const DemoRegister::Summary s = DemoRegister(db, Parameters().epsilon).fill(assets, today);
-        out << QStringLiteral("Registrul demonstrativ din %1: %2 mijloace fixe, %3 documente de intrare "
-                              "(%4 linii, cu stocul initial), %5 documente de iesire (%6 linii), in %7 s.\n")
-                   .arg(valid.directory())
-                   .arg(s.assets)
-                   .arg(s.entryDocuments)
-                   .arg(s.entryLines)
-                   .arg(s.exitDocuments)
-                   .arg(s.exitLines)
-                   .arg(double(timer.elapsed()) / 1000.0, 0, 'f', 1);
+        s = DemoRegister(db, Parameters().epsilon).fill(assets, today);
     } catch (const DbError &e) {
         err << QStringLiteral("Eroare: ") << e.userText() << '\n';
-        undo(directory, !existed);
+        undoParents();
         return 1;
     } catch (const DataDirectoryError &e) {
         err << QStringLiteral("Eroare: ") << e.text() << '\n';
-        undo(directory, !existed);
+        undoParents();
         return 1;
     }
+    // An empty DIR is replaced in the same step.
+    if (std::rename(QFile::encodeName(building.path()).constData(), QFile::encodeName(finalPath).constData()) != 0) {
+        err << QStringLiteral("Eroare: Nu pot crea directorul %1: %2\n")
+                   .arg(QDir::toNativeSeparators(directory), QString::fromLocal8Bit(std::strerror(errno)));
+        undoParents();
+        return 1;
+    }
+    building.setAutoRemove(false);
+    out << QStringLiteral("Registrul demonstrativ din %1: %2 mijloace fixe, %3 documente de intrare "
+                          "(%4 linii, cu stocul initial), %5 documente de iesire (%6 linii), in %7 s.\n")
+               .arg(directory)
+               .arg(s.assets)
+               .arg(s.entryDocuments)
+               .arg(s.entryLines)
+               .arg(s.exitDocuments)
+               .arg(s.exitLines)
+               .arg(double(timer.elapsed()) / 1000.0, 0, 'f', 1);
     return 0;
 }
 

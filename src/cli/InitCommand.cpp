@@ -18,6 +18,12 @@ static int runInit(const QStringList &args, QTextStream &out, QTextStream &err)
     // By default a script does not change which directory the windowed program opens
     // next; --remember asks for exactly that (the demo set-up uses it).
     const bool remember = rest.removeAll(QStringLiteral("--remember")) > 0;
+    if (rest.size() == 1 && rest.first().trimmed().isEmpty()) {
+        // An empty name would stand for the current directory.
+        err << QStringLiteral("Lipseste numele directorului de date.\n")
+            << QStringLiteral("Utilizare: tessaro init [--remember] DIR\n");
+        return 2;
+    }
     if (rest.size() != 1 || rest.first().startsWith(QLatin1Char('-'))) {
         err << QStringLiteral("Utilizare: tessaro init [--remember] DIR\n");
         return 2;

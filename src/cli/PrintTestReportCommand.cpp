@@ -12,7 +12,7 @@ CliCommand printTestReportCommand()
     c.name = QStringLiteral("print-test-report");
     c.synopsis = ReportOutput::synopsis();
     c.summary = QStringLiteral("raportul de proba al listarii (PDF si CSV)");
-    c.run = [](const QStringList &arguments, QTextStream &, QTextStream &err) {
+    c.run = [](const QStringList &arguments, QTextStream &out, QTextStream &err) {
         QStringList args = arguments;
         ReportOutputOptions options;
         if (!ReportOutput::takeOptions(args, options, err))
@@ -25,12 +25,14 @@ CliCommand printTestReportCommand()
             err << QStringLiteral("Indicati --pdf FISIER sau --csv FISIER.\n");
             return 2;
         }
+        if (!ReportOutput::checkTargets(options, err))
+            return 1;
         PrintSettings settings;
         settings.load(Workstation::fromEnvironment().iniPath());
         settings.applyPreset(PrintSettings::Landscape);
         const QDate today = QDate::currentDate();
         return ReportOutput::write(TestReport::definition(today), TestReport::rows(3, 3, 14), settings, options,
-                                   err);
+                                   out, err);
     };
     return c;
 }

@@ -13,7 +13,8 @@ static int runRecalc(const QStringList &args, QTextStream &out, QTextStream &err
         return 2;
     }
     Parameters parameters;
-    const auto db = StockCommandSupport::open(options.value(QStringLiteral("--data")), parameters, err);
+    const auto db = StockCommandSupport::open(options.value(QStringLiteral("--data")), parameters, err,
+                                              StockRecalculation::busyText());
     if (!db)
         return 1;
     try {
@@ -22,7 +23,8 @@ static int runRecalc(const QStringList &args, QTextStream &out, QTextStream &err
             return 1;
         }
     } catch (const DbError &e) {
-        err << QStringLiteral("Eroare: ") << e.userText() << '\n';
+        // The other recalculation may take the lock between the two checks.
+        err << (e.isBusy() ? StockRecalculation::busyText() : QStringLiteral("Eroare: ") + e.userText()) << '\n';
         return 1;
     }
     out << StockRecalculation::doneText() << '\n';

@@ -10,7 +10,6 @@
 #include "reports/SituationReport.h"
 
 #include <QDate>
-#include <QSaveFile>
 
 namespace {
 
@@ -24,18 +23,6 @@ QString usage()
 {
     return QStringLiteral("Utilizare: tessaro report %1\nNUME: %2\n")
         .arg(synopsis(), SituationKinds::commandNames().join(QStringLiteral(", ")));
-}
-
-bool writeText(const QString &path, const QString &text, QTextStream &err)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(text.toUtf8());
-        if (file.commit())
-            return true;
-    }
-    err << QStringLiteral("Eroare: Nu pot scrie fisierul %1\n").arg(path);
-    return false;
 }
 
 int runReport(const QStringList &arguments, QTextStream &out, QTextStream &err)
@@ -69,6 +56,9 @@ int runReport(const QStringList &arguments, QTextStream &out, QTextStream &err)
     if (!date.isValid())
         return 2;
     const QStringList units = StockCommandSupport::splitUnits(options.value(unitsOption));
+    output.dataDirectory = StockCommandSupport::directoryOf(options.value(data));
+    if (!ReportOutput::checkTargets(output, err))
+        return 1;
 
     Parameters parameters;
     const auto db = StockCommandSupport::open(options.value(data), parameters, err);
@@ -102,7 +92,7 @@ int runReport(const QStringList &arguments, QTextStream &out, QTextStream &err)
         situation.dropAnswerTable();
         stock.drop();
     } catch (const DbError &e) {
-        err << QStringLiteral("Eroare: ") << e.userText() << '\n';
+        err << QStringLiteral("Eroare: ") << e.reportText() << '\n';
         return 1;
     }
 
@@ -112,15 +102,13 @@ int runReport(const QStringList &arguments, QTextStream &out, QTextStream &err)
     if (!output.pdfPath.isEmpty()) {
         const ReportDocument document =
             SituationReport::document(kind, header, lines, PageSetup::fromSettings(settings));
-        QString error;
-        if (!PdfOutput::write(document, output.pdfPath, &error)) {
-            err << error << '\n';
-            return 1;
-        }
-        out << QStringLiteral("%1 pagini scrise in %2\n").arg(document.pageCount()).arg(output.pdfPath);
+        if (const int code = ReportOutput::writePdf(
+                document, PdfOutput::outputPages(document.pageCount(), 0, 0, 1), output, out, err))
+            return code;
     }
-    if (!output.csvPath.isEmpty() && !writeText(output.csvPath, SituationReport::csv(kind, lines), err))
-        return 1;
+    if (!output.csvPath.isEmpty())
+        return ReportOutput::writeCsv(SituationReport::csv(kind, lines),
+                                      SituationReport::printedLines(kind, lines).size(), output, out, err);
     return 0;
 }
 

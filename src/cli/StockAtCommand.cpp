@@ -1,12 +1,14 @@
 #include "cli/StockAtCommand.h"
 
+#include "app/SafeFileWriter.h"
+#include "cli/ReportOutput.h"
 #include "cli/StockCommandSupport.h"
 #include "db/DbError.h"
 #include "documents/StockAtDate.h"
+#include "printing/CsvOutput.h"
 
 #include <QDate>
 #include <QLocale>
-#include <QSaveFile>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -17,11 +19,7 @@ static QString usage()
 
 static QString csvText(const QVariant &value)
 {
-    QString text = value.toString();
-    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n'))
-        || text.contains(QLatin1Char('\r')))
-        text = QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-    return text;
+    return CsvOutput::text(value.toString());
 }
 
 static QString csvNumber(const QVariant &value)
@@ -46,6 +44,11 @@ static int runStockAt(const QStringList &args, QTextStream &out, QTextStream &er
     if (!date.isValid())
         return 2;
     const QStringList units = StockCommandSupport::splitUnits(options.value(unitsOption));
+    ReportOutputOptions output;
+    output.csvPath = options.value(csv);
+    output.dataDirectory = StockCommandSupport::directoryOf(options.value(data));
+    if (!ReportOutput::checkTargets(output, err))
+        return 1;
 
     Parameters parameters;
     const auto db = StockCommandSupport::open(options.value(data), parameters, err);
@@ -57,9 +60,9 @@ static int runStockAt(const QStringList &args, QTextStream &out, QTextStream &er
             err << StockAtDate::noDocumentsText() << '\n';
             return 1;
         }
-        QSaveFile file(options.value(csv));
-        if (!file.open(QIODevice::WriteOnly)) {
-            err << QStringLiteral("Eroare: Nu pot scrie fisierul %1\n").arg(options.value(csv));
+        SafeFileWriter file(output.csvPath);
+        if (!file.open()) {
+            err << QStringLiteral("Eroare: ") << file.error() << '\n';
             stock.drop();
             return 1;
         }
@@ -80,7 +83,7 @@ static int runStockAt(const QStringList &args, QTextStream &out, QTextStream &er
         stock.drop();
         text.flush();
         if (!file.commit()) {
-            err << QStringLiteral("Eroare: Nu pot scrie fisierul %1\n").arg(options.value(csv));
+            err << QStringLiteral("Eroare: ") << file.error() << '\n';
             return 1;
         }
         out << QStringLiteral("%1 randuri scrise in %2\n").arg(rows).arg(options.value(csv));

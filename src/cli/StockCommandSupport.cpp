@@ -6,7 +6,15 @@
 #include "db/DbError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace StockCommandSupport {
 
@@ -32,35 +40,68 @@ bool takeOptions(const QStringList &args, const QStringList &known, QMap<QString
     return true;
 }
 
-std::unique_ptr<Database> open(const QString &directory, Parameters &parameters, QTextStream &err)
+QString directoryOf(const QString &option)
 {
-    const QString dir = QDir::cleanPath(QDir(directory).absolutePath()) + QLatin1Char('/');
-    if (!QFileInfo(dir + Database::fileName()).isFile()) {
+    return QDir::cleanPath(QDir(option).absolutePath()) + QLatin1Char('/');
+}
+
+std::unique_ptr<Database> open(const QString &directory, Parameters &parameters, QTextStream &err,
+                               const QString &busyText)
+{
+    const QString dir = directoryOf(directory);
+    const QByteArray native = QFile::encodeName(dir);
+    // A directory (or database file) that is there but may not be read is not missing.
+    const QFileInfo file(dir + Database::fileName());
+    int denied = 0;
+    struct stat st {};
+    if (::stat(native.constData(), &st) != 0) {
+        if (errno == EACCES)
+            denied = EACCES;
+    } else if (S_ISDIR(st.st_mode) && ::access(native.constData(), R_OK | X_OK) != 0) {
+        denied = errno;
+    } else if (file.isFile() && ::access(QFile::encodeName(file.filePath()).constData(), R_OK) != 0) {
+        denied = errno;
+    }
+    if (denied != 0) {
+        err << QStringLiteral("Eroare: Directorul de date %1 nu poate fi citit: %2.\n")
+                   .arg(dir, QString::fromLocal8Bit(std::strerror(denied)));
+        return nullptr;
+    }
+    if (!file.isFile()) {
         err << QStringLiteral("Eroare: %1 nu este un director de date (lipseste %2).\n").arg(dir, Database::fileName());
         return nullptr;
     }
-    if (QFileInfo::exists(Parameters::filePath(dir))) {
-        NationalFormats formats;
-        try {
-            parameters.load(dir, formats);
-        } catch (const ParametersError &e) {
-            err << QStringLiteral("Eroare: ") << e.message() << '\n';
-            return nullptr;
-        }
+    try {
+        parameters.load(dir, NationalFormats::current());
+    } catch (const ParametersError &e) {
+        err << QStringLiteral("Eroare: ") << e.message() << '\n';
+        return nullptr;
     }
     auto db = std::make_unique<Database>(dir, Workstation::fromEnvironment(), QStringLiteral("TessaroStock"));
     try {
         db->open();
     } catch (const DbError &e) {
-        err << QStringLiteral("Eroare: ") << e.userText() << '\n';
+        if (e.isBusy() && !busyText.isEmpty())
+            err << busyText << '\n';
+        else
+            err << QStringLiteral("Eroare: ") << e.userText() << '\n';
         return nullptr;
     }
     return db;
 }
 
+QDate parseDate(const QString &text)
+{
+    // Exactly four digits, two and two: no sign, no time, no blanks, no other digits.
+    static const QRegularExpression pattern(QStringLiteral("^[0-9]{4}-[0-9]{2}-[0-9]{2}$"));
+    if (!pattern.match(text).hasMatch())
+        return QDate();
+    return QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+}
+
 QDate takeDate(const QString &text, QTextStream &err)
 {
-    const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    const QDate date = parseDate(text);
     if (!date.isValid())
         err << QStringLiteral("Eroare: <%1> nu este o data corecta (AAAA-LL-ZZ).\n").arg(text);
     return date;

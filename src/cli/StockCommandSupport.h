@@ -17,11 +17,20 @@ namespace StockCommandSupport {
 bool takeOptions(const QStringList &args, const QStringList &known, QMap<QString, QString> &values,
                  QTextStream &err);
 
-// Opens the data directory and reads its parameters. Null, with a message on err, when
-// the directory is not a data directory or cannot be opened.
-std::unique_ptr<Database> open(const QString &directory, Parameters &parameters, QTextStream &err);
+// The absolute path of a --data option, ending with '/'.
+QString directoryOf(const QString &option);
 
-// The date of a --date option (YYYY-MM-DD); an invalid date, with a message on err, when
+// Opens the data directory and reads its parameters; the decimal separator they give
+// is set on NationalFormats::current(), which every printout of the run uses. Null, with
+// a message on err, when the directory cannot be read, is not a data directory or
+// cannot be opened. When another process holds the database so that it cannot even be
+// opened, `busyText` (when given) is the message instead of the engine's.
+std::unique_ptr<Database> open(const QString &directory, Parameters &parameters, QTextStream &err,
+                               const QString &busyText = QString());
+
+// A date written exactly as YYYY-MM-DD (nothing before or after it); invalid otherwise.
+QDate parseDate(const QString &text);
+// The date of a --date option (parseDate()); an invalid date, with a message on err, when
 // the text is not one.
 QDate takeDate(const QString &text, QTextStream &err);
 

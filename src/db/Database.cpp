@@ -1,6 +1,7 @@
 #include "db/Database.h"
 
 #include "db/DbError.h"
+#include "db/PrivateAnswerFile.h"
 #include "db/RoCollation.h"
 
 #include <QDir>
@@ -34,7 +35,7 @@ QString Database::filePath() const
 
 QString Database::privateFilePath() const
 {
-    return m_privateDirectory + privateFileName();
+    return m_answerFile ? m_answerFile->path() : m_privateDirectory + privateFileName();
 }
 
 QSqlDatabase Database::connection() const
@@ -74,6 +75,7 @@ void Database::open()
         // keep (or bring back) the rollback journal.
         run(QStringLiteral("PRAGMA journal_mode = DELETE"));
         run(QStringLiteral("PRAGMA foreign_keys = OFF"));
+        m_answerFile = PrivateAnswerFile::acquire(m_privateDirectory);
         attachPrivate();
     } catch (...) {
         close();
@@ -129,6 +131,7 @@ void Database::close()
     }
     QSqlDatabase::removeDatabase(m_connectionName);
     m_transactionDepth = 0;
+    m_answerFile.reset();
 }
 
 QSqlQuery Database::run(const QString &sql, const QVariantMap &values) const
@@ -143,9 +146,9 @@ QSqlQuery Database::run(const QString &sql, const QVariantMap &values) const
     return query;
 }
 
-void Database::begin()
+void Database::begin(bool immediate)
 {
-    run(QStringLiteral("BEGIN IMMEDIATE"));
+    run(immediate ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"));
     m_transactionDepth = 1;
 }
 

@@ -8,11 +8,16 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <memory>
 #include <type_traits>
+
+class PrivateAnswerFile;
 
 // The connection to one data directory: its `tessaro.sqlite` opened as the Qt SQL
 // connection `TARVEN`, with the workstation's private database attached as schema
-// `PVL_PRIV`. A plain object: whoever needs the database gets it passed in.
+// `PVL_PRIV`. A plain object: whoever needs the database gets it passed in. The private
+// database is this process's own (see PrivateAnswerFile): another process of the same
+// workstation never sees, nor waits for, its answer tables.
 class Database
 {
 public:
@@ -36,6 +41,7 @@ public:
 
     QString dataDirectory() const { return m_dataDirectory; }
     QString filePath() const;
+    // The private database attached, or the one that would be attached.
     QString privateFilePath() const;
     QString connectionName() const { return m_connectionName; }
     QSqlDatabase connection() const;
@@ -49,12 +55,19 @@ public:
     // transaction is running joins it.
     template <typename Work>
     decltype(auto) writeTransaction(Work &&work);
+    // writeTransaction() for work that only reads the data tables and writes answer
+    // tables of the private database: a deferred transaction, so the data file is only
+    // read-locked and other workstations' readers and writers are not held up.
+    template <typename Work>
+    decltype(auto) answerTransaction(Work &&work);
 
     bool inTransaction() const { return m_transactionDepth > 0; }
 
 private:
     void attachPrivate();
-    void begin();
+    template <typename Work>
+    decltype(auto) transaction(bool immediate, Work &&work);
+    void begin(bool immediate = true);
     void commit();
     void rollback() noexcept;
 
@@ -63,6 +76,7 @@ private:
     QString m_connectionName;
     SqliteDialect m_dialect;
     int m_transactionDepth = 0;
+    std::shared_ptr<PrivateAnswerFile> m_answerFile;
     // Whether this object made the connection: another object's connection of the same
     // name is never touched.
     bool m_owner = false;
@@ -71,9 +85,21 @@ private:
 template <typename Work>
 decltype(auto) Database::writeTransaction(Work &&work)
 {
+    return transaction(true, std::forward<Work>(work));
+}
+
+template <typename Work>
+decltype(auto) Database::answerTransaction(Work &&work)
+{
+    return transaction(false, std::forward<Work>(work));
+}
+
+template <typename Work>
+decltype(auto) Database::transaction(bool immediate, Work &&work)
+{
     if (m_transactionDepth > 0)
         return work();
-    begin();
+    begin(immediate);
     try {
         if constexpr (std::is_void_v<decltype(work())>) {
             work();

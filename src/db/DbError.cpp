@@ -9,6 +9,10 @@ DbError::DbError(const QSqlError &error)
     : DbError(error.databaseText().isEmpty() ? error.text() : error.databaseText(),
               isKeyViolation(error))
 {
+    // SQLITE_BUSY (5) and SQLITE_LOCKED (6), with or without their extended codes.
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
+    m_busy = ok && (code == 5 || code == 6);
 }
 
 DbError::DbError(const QString &engineMessage, bool keyViolation)
@@ -20,6 +24,11 @@ DbError::DbError(const QString &engineMessage, bool keyViolation)
 QString DbError::userText() const
 {
     return QStringLiteral("Eroare de acces la baza de date!\n<%1>").arg(m_message);
+}
+
+QString DbError::reportText() const
+{
+    return userText() + QLatin1Char('!');
 }
 
 void DbError::check(const QSqlError &error)

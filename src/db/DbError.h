@@ -15,8 +15,12 @@ public:
 
     QString engineMessage() const { return m_message; }
     bool isKeyViolation() const { return m_keyViolation; }
+    // Another connection holds the lock the operation needed (SQLite's BUSY or LOCKED).
+    bool isBusy() const { return m_busy; }
     // "Eroare de acces la baza de date!" with the engine's message between "<" and ">".
     QString userText() const;
+    // The form the printouts of the reports use: userText() followed by "!".
+    QString reportText() const;
 
     // Throws when the error is set.
     static void check(const QSqlError &error);
@@ -26,4 +30,5 @@ public:
 private:
     QString m_message;
     bool m_keyViolation;
+    bool m_busy = false;
 };

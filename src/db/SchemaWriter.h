@@ -6,7 +6,8 @@
 
 class Database;
 
-// Creates tables and indexes from their definitions, each in one write transaction.
+// Creates tables and indexes from their definitions, each in one write transaction (a
+// deferred one in the private schema, which locks only the private database).
 class SchemaWriter
 {
 public:

@@ -1,7 +1,8 @@
 #include "printing/CsvOutput.h"
 
+#include "app/SafeFileWriter.h"
+
 #include <QDate>
-#include <QFile>
 #include <QLocale>
 #include <QStringList>
 
@@ -9,9 +10,18 @@
 
 namespace {
 
-QString quoted(const QString &text)
+bool looksLikeFormula(const QString &text)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))
+    if (text.isEmpty())
+        return false;
+    const QChar first = text.front();
+    return first == QLatin1Char('=') || first == QLatin1Char('+') || first == QLatin1Char('-')
+           || first == QLatin1Char('@');
+}
+
+QString quoted(const QString &text, bool always = false)
+{
+    if (!always && !text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))
         && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
         return text;
     QString t = text;
@@ -22,6 +32,13 @@ QString quoted(const QString &text)
 } // namespace
 
 namespace CsvOutput {
+
+QString text(const QString &value)
+{
+    if (looksLikeFormula(value))
+        return quoted(QLatin1Char('\'') + value, true);
+    return quoted(value);
+}
 
 QString field(const QVariant &value)
 {
@@ -37,12 +54,19 @@ QString field(const QVariant &value)
         const QString s = QString::number(v, 'f', QLocale::FloatingPointShortest);
         return s == QLatin1String("-0") ? QStringLiteral("0") : s;
     }
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return value.toString();
     case QMetaType::QDate:
         return value.toDate().toString(Qt::ISODate);
     case QMetaType::QDateTime:
         return value.toDateTime().toString(Qt::ISODate);
     default:
-        return quoted(value.toString());
+        return text(value.toString());
     }
 }
 
@@ -85,14 +109,7 @@ QString toText(const ReportDefinition &definition, const QVector<ReportRow> &row
 bool write(const ReportDefinition &definition, const QVector<ReportRow> &rows, const QString &path,
            QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(toText(definition, rows).toUtf8()) < 0 || !file.flush()) {
-        if (error)
-            *error = QStringLiteral("Fisierul %1 nu poate fi scris: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    return SafeFileWriter::writeFile(path, toText(definition, rows).toUtf8(), error);
 }
 
 } // namespace CsvOutput

@@ -63,4 +63,18 @@ Margins raisedToMinimum(const Margins &m, const PrinterGeometry &g)
             std::max(m.bottom, g.minBottom), std::max(m.right, g.minRight)};
 }
 
+Margins withinPage(const Margins &m, const PrinterGeometry &g)
+{
+    Margins r = onOpening(m, g);
+    if (r.left + r.right >= g.pageWidth) {
+        r.left = g.minLeft;
+        r.right = g.minRight;
+    }
+    if (r.top + r.bottom >= g.pageHeight) {
+        r.top = g.minTop;
+        r.bottom = g.minBottom;
+    }
+    return r;
+}
+
 } // namespace MarginRules

@@ -24,4 +24,9 @@ Field adjustToMinimum(Margins &m, const PrinterGeometry &g);
 // The output step: any margin below the printer's minimum is raised to it.
 Margins raisedToMinimum(const Margins &m, const PrinterGeometry &g);
 
+// Margins that keep the report on the paper, whatever the INI file held: a margin below
+// its minimum or beyond the page becomes the minimum, and a pair that leaves no room
+// between them (left and right, top and bottom) falls back to both minimums.
+Margins withinPage(const Margins &m, const PrinterGeometry &g);
+
 } // namespace MarginRules

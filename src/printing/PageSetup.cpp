@@ -1,5 +1,6 @@
 #include "printing/PageSetup.h"
 
+#include "printing/MarginRules.h"
 #include "printing/PaperSizes.h"
 #include "printing/ReportFonts.h"
 
@@ -11,7 +12,12 @@ PageSetup PageSetup::fromSettings(const PrintSettings &s, QPageSize::PageSizeId 
         id = printerPaper == QPageSize::Custom ? QPageSize::A4 : printerPaper;
     p.pageSize = QPageSize(id);
     p.orientation = s.orientation;
-    p.margins = s.margins;
+    // No printer here: the minimums are 0 and the paper is the whole page.
+    PrinterGeometry paper;
+    const QSizeF sheet = p.sheetMm();
+    paper.pageWidth = int(sheet.width());
+    paper.pageHeight = int(sheet.height());
+    p.margins = MarginRules::withinPage(s.margins, paper);
     if (!s.fontName.isEmpty())
         p.fontName = s.fontName;
     p.fontSize = s.fontSize;

@@ -17,7 +17,7 @@ struct PageSetup
     int fontPitch = PrintSettings::DefaultPitch;
 
     // The report's page from the current settings; paper index 0 (printer default)
-    // gives A4 when no printer says otherwise.
+    // gives A4 when no printer says otherwise. Margins are kept within the paper.
     static PageSetup fromSettings(const PrintSettings &s,
                                   QPageSize::PageSizeId printerPaper = QPageSize::A4);
     QFont font() const;

@@ -1,9 +1,10 @@
 #include "printing/PdfOutput.h"
 
+#include "app/SafeFileWriter.h"
+
 #include "printing/PrintSettings.h"
 #include "printing/ReportPainter.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -29,10 +30,10 @@ QVector<int> outputPages(int pageCount, int firstPage, int lastPage, int copies)
 bool write(const ReportDocument &document, const QString &path, const QVector<int> &pages,
            QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    SafeFileWriter file(path);
+    if (!file.open()) {
         if (error)
-            *error = QStringLiteral("Fisierul %1 nu poate fi scris: %2").arg(path, file.errorString());
+            *error = file.error();
         return false;
     }
     constexpr int dpi = 600;
@@ -55,10 +56,9 @@ bool write(const ReportDocument &document, const QString &path, const QVector<in
         }
         painter.end();
     }
-    file.close();
-    if (file.error() != QFileDevice::NoError) {
+    if (!file.commit()) {
         if (error)
-            *error = QStringLiteral("Fisierul %1 nu poate fi scris: %2").arg(path, file.errorString());
+            *error = file.error();
         return false;
     }
     return true;

@@ -31,6 +31,8 @@ OutputSetup PrintContext::prepareOutput()
     out.page = PageSetup::fromSettings(m_settings, m_device->paperSize());
     out.geometry = m_device->geometry();
     out.page.margins = MarginRules::raisedToMinimum(m_settings.margins, out.geometry);
+    if (out.geometry.pageWidth > 0 && out.geometry.pageHeight > 0)
+        out.page.margins = MarginRules::withinPage(out.page.margins, out.geometry);
     out.copies = m_settings.copies;
     out.firstPage = m_settings.firstPage;
     out.lastPage = m_settings.lastPage;

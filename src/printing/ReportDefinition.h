@@ -21,6 +21,7 @@ struct ReportColumn
     QString mask;      // number mask ("#,##0.00"); empty: general number format
     bool sum = false;  // summed in group footers and in the summary
     QString csvName;   // column name of the CSV export; empty: the caption on one line
+    bool wrap = false; // a text too long for the column goes on more lines (the row grows)
 
     static ReportColumn make(const QString &caption, int field, double width, Qt::Alignment align = Qt::AlignLeft,
                              const QString &mask = QString(), bool sum = false)

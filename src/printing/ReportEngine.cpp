@@ -5,6 +5,7 @@
 
 #include <QDate>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -134,16 +135,53 @@ QStringList ReportEngine::wrapCaption(const QString &caption, double width, int 
         QString current;
         for (const QString &word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             const QString candidate = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
-            if (!current.isEmpty() && g.width(candidate) > room) {
-                out.append(current);
-                current = word;
-            } else {
+            if (g.width(candidate) <= room) {
                 current = candidate;
+                continue;
             }
+            if (!current.isEmpty())
+                out.append(current);
+            // A word wider than the column is broken, never cut.
+            const QStringList pieces = breakWord(word, room, g);
+            out.append(pieces.mid(0, pieces.size() - 1));
+            current = pieces.last();
         }
         out.append(current);
     }
     return out;
+}
+
+QStringList ReportEngine::breakWord(const QString &word, double room, const GlyphCache &g)
+{
+    // After its hyphens first ("Dome-niu" as "Dome-" and "niu"), as many parts on a line
+    // as fit; a part still too wide goes by letters.
+    QStringList parts;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < word.size(); ++i)
+        if (word.at(i) == QLatin1Char('-') && i > start && i + 1 < word.size()) {
+            parts.append(word.mid(start, i + 1 - start));
+            start = i + 1;
+        }
+    parts.append(word.mid(start));
+
+    QStringList lines;
+    QString current;
+    for (const QString &part : parts) {
+        if (g.width(current + part) <= room) {
+            current += part;
+            continue;
+        }
+        if (!current.isEmpty())
+            lines.append(current);
+        current = part;
+        while (g.width(current) > room && current.size() > 1) {
+            const int fit = std::clamp(g.fittingLength(current, room), 1, int(current.size()) - 1);
+            lines.append(current.left(fit));
+            current = current.mid(fit);
+        }
+    }
+    lines.append(current);
+    return lines;
 }
 
 void ReportEngine::startPage()
@@ -231,6 +269,12 @@ void ReportEngine::keepRows(int rows)
     ensure(rows * m_rowHeight);
 }
 
+void ReportEngine::keepTogether(int textLines, int totalsLines)
+{
+    // The heights textLine() and totals() take.
+    ensure(textLines * m_rowHeight + totalsLines * m_rowHeight * 1.55);
+}
+
 void ReportEngine::groupHeader(const QString &text)
 {
     ensure(m_rowHeight * 2.3); // the header with room for a first detail row
@@ -287,17 +331,30 @@ const ReportHeadingSpan *ReportEngine::spanOf(int column) const
 
 void ReportEngine::detail(const ReportRow &row, int runningNumber)
 {
-    ensure(m_rowHeight);
-    for (int i = 0; i < m_def.columns.size(); ++i) {
+    const int columns = int(m_def.columns.size());
+    QVector<QStringList> cells(columns);
+    int lines = 1;
+    for (int i = 0; i < columns; ++i) {
         const ReportColumn &c = m_def.columns[i];
         QString text;
         if (c.field == ReportColumn::RunningNumber)
             text = QString::number(runningNumber);
         else if (c.field >= 0 && c.field < row.size())
             text = this->text(row[c.field], c.mask);
-        place(QRectF(m_colX[i], m_y, m_colX[i + 1] - m_colX[i], m_rowHeight), text, Normal, c.align);
+        // Only a text that does not fit is wrapped: most rows stay one line, measured once.
+        if (c.wrap && !text.isEmpty()
+            && m_doc.fonts[Normal]->width(text) * kMmPerPt > m_colX[i + 1] - m_colX[i] - 2 * m_padding)
+            cells[i] = wrapCaption(text, m_colX[i + 1] - m_colX[i], Normal);
+        else
+            cells[i] = QStringList{text};
+        lines = std::max(lines, int(cells[i].size()));
     }
-    m_y += m_rowHeight;
+    ensure(lines * m_rowHeight);
+    for (int i = 0; i < columns; ++i)
+        for (int l = 0; l < cells[i].size(); ++l)
+            place(QRectF(m_colX[i], m_y + l * m_rowHeight, m_colX[i + 1] - m_colX[i], m_rowHeight), cells[i][l],
+                  Normal, m_def.columns[i].align);
+    m_y += lines * m_rowHeight;
 }
 
 void ReportEngine::totals(const QString &caption, const QVector<double> &sums, bool grand)

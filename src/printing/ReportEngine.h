@@ -46,6 +46,10 @@ public:
     void cells(const QVector<Cell> &cells);
     // Reserves room for `rows` detail rows, breaking the page when they do not fit.
     void keepRows(int rows);
+    // Reserves room for that many textLine() and totals() bands, so that a block such as
+    // a total with its breakdown starts on a new page rather than leaving its last lines
+    // alone at the top of the next one.
+    void keepTogether(int textLines, int totalsLines);
     void newPage();
     // The page header's extra line for the pages started from now on.
     void setPageHeaderText(const QString &text) { m_pageHeaderText = text; }
@@ -62,7 +66,10 @@ private:
     void pageFooters();
     QString text(const QVariant &value, const QString &mask);
     QString number(double value, const QString &mask);
+    // Lines of at most the width: broken at blanks, a word too wide for a line after its
+    // hyphens and then between letters; nothing is cut.
     QStringList wrapCaption(const QString &caption, double width, int font = Bold) const;
+    static QStringList breakWord(const QString &word, double room, const GlyphCache &g);
     // The span whose columns include column, or nullptr.
     const ReportHeadingSpan *spanOf(int column) const;
 

@@ -6,6 +6,7 @@
 #include "db/SchemaWriter.h"
 #include "db/SqliteStatement.h"
 #include "db/TVTables.h"
+#include "printing/PrintRounding.h"
 #include "reports/DepreciationRule.h"
 
 #include <QSqlQuery>
@@ -38,7 +39,7 @@ TVTable accountAnswerTable()
 
 double cents(double v)
 {
-    return DepreciationRule::roundToCents(v);
+    return DepreciationSituation::printedAmount(v);
 }
 
 } // namespace
@@ -120,7 +121,8 @@ QVector<ReportRow> DepreciationSituation::build(SituationKind kind, const Option
     const int columns = accounts ? 17 : 15;  // the inputs: ANSW_TMP up to CalcAmortizare
     const int captions = columns;            // unit name, account, main group, its name, group name
     QVector<ReportRow> rows;
-    m_db.writeTransaction([&] {
+    // Deferred: the data tables are only read; the rows go to the private answer table.
+    m_db.answerTransaction([&] {
         SqliteStatement select(m_db, sql);
         for (auto it = values.cbegin(); it != values.cend(); ++it)
             select.bind(it.key(), it.value());
@@ -204,6 +206,21 @@ QVector<ReportRow> DepreciationSituation::build(SituationKind kind, const Option
         }
     });
     return rows;
+}
+
+double DepreciationSituation::printedAmount(double value)
+{
+    // Away from a half cent the binary value rounds as its decimal text does (the margin
+    // covers the 15 significant digits the masks read); only near one is the text asked.
+    const double x = value * 100;
+    if (std::isfinite(x) && std::fabs(x) < 1e15) {
+        const double fraction = x - std::floor(x);
+        if (std::fabs(fraction - 0.5) > 1e-6 + std::fabs(x) * 1e-14) {
+            const double r = std::round(x) / 100;
+            return r == 0 ? 0.0 : r;
+        }
+    }
+    return PrintRounding::toDecimals(value, 2);
 }
 
 void DepreciationSituation::dropAnswerTable()

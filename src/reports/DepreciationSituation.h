@@ -36,11 +36,16 @@ public:
     explicit DepreciationSituation(Database &db) : m_db(db) {}
 
     // Recreates ANSW_TMP, fills it and returns its lines in print order, amounts
-    // rounded to the ban as printed. DbError when the selection fails; a row that
-    // cannot be added is skipped.
+    // rounded to the ban as printed (printedAmount). DbError when the selection fails; a
+    // row that cannot be added is skipped.
     QVector<ReportRow> build(SituationKind kind, const Options &options);
     // The answer table belongs to the run.
     void dropAnswerTable();
+
+    // An amount as the number masks print it with two decimals (half away from zero on
+    // its decimal value: 12.495 gives 12.50), the one rounding of the lines and totals of
+    // the situations.
+    static double printedAmount(double value);
 
     // The organisation record `firmNo` and the budget's name for the page header. False
     // when a budget is given that the budget table does not hold.

@@ -3,7 +3,6 @@
 #include "app/NationalFormats.h"
 #include "printing/CsvOutput.h"
 #include "printing/ReportEngine.h"
-#include "reports/DepreciationRule.h"
 #include "reports/DepreciationSituation.h"
 
 #include <QStringList>
@@ -22,12 +21,19 @@ QString text(const ReportRow &r, int f)
     return r.value(f).toString();
 }
 
+// Names go on as many lines as they need rather than being cut.
+ReportColumn wrapping(ReportColumn c)
+{
+    c.wrap = true;
+    return c;
+}
+
 QVector<ReportColumn> assetColumns()
 {
     return {
         ReportColumn::make(QStringLiteral("Nr. crt."), ReportColumn::RunningNumber, 7, Qt::AlignRight),
         ReportColumn::make(QStringLiteral("Numar de inventar"), F::Article, 16),
-        ReportColumn::make(QStringLiteral("Denumire produs"), F::Name, 40),
+        wrapping(ReportColumn::make(QStringLiteral("Denumire produs"), F::Name, 40)),
         ReportColumn::make(QStringLiteral("Dome-niu"), F::Domain, 9),
         ReportColumn::make(QStringLiteral("Valoare de inventar"), F::Value, 17, Qt::AlignRight, money, true),
         ReportColumn::make(QStringLiteral("Data folosinta"), F::Lot, 13, Qt::AlignHCenter),
@@ -48,7 +54,7 @@ QVector<ReportColumn> summaryColumns(SituationKind kind)
         ReportColumn::make(QStringLiteral("Nr. crt."), ReportColumn::RunningNumber, 7, Qt::AlignRight),
         units ? ReportColumn::make(QStringLiteral("Gestiunea"), F::Unit, 14)
               : ReportColumn::make(QStringLiteral("Cod de clasificare"), F::Group, 18),
-        units ? ReportColumn::make(QStringLiteral("Denumire"), F::UnitName, 50) : ReportColumn::make(QStringLiteral("Denumire"), F::GroupName, 50),
+        wrapping(ReportColumn::make(QStringLiteral("Denumire"), units ? F::UnitName : F::GroupName, 50)),
         ReportColumn::make(QStringLiteral("Valoare de inventar"), F::Value, 20, Qt::AlignRight, money, true),
         ReportColumn::make(QStringLiteral("Val. amorti-zata initiala"), F::InitialDepreciation, 20, Qt::AlignRight, money, true),
         ReportColumn::make(QStringLiteral("Amortiza-re lunara"), F::Monthly, 20, Qt::AlignRight, money, true),
@@ -71,14 +77,14 @@ ReportGroup group(int key, std::function<QString(const ReportRow &)> header,
 
 QString amount(double v)
 {
-    const QString s = QString::number(DepreciationRule::roundToCents(v), 'f', 2);
+    const QString s = QString::number(DepreciationSituation::printedAmount(v), 'f', 2);
     return s == QLatin1String("-0.00") ? QStringLiteral("0.00") : s;
 }
 
 void addAmounts(ReportRow &into, const ReportRow &from)
 {
     for (int f : amountFields)
-        into[f] = DepreciationRule::roundToCents(into[f].toDouble() + from.value(f).toDouble());
+        into[f] = DepreciationSituation::printedAmount(into[f].toDouble() + from.value(f).toDouble());
 }
 
 QVector<double> columnSums(const ReportDefinition &def, const double amounts[5])
@@ -115,7 +121,7 @@ void addTo(QVector<Breakdown> &list, const Breakdown &entry)
     for (Breakdown &b : list)
         if (b.key == entry.key) {
             for (int i = 0; i < 5; ++i)
-                b.amounts[i] = DepreciationRule::roundToCents(b.amounts[i] + entry.amounts[i]);
+                b.amounts[i] = DepreciationSituation::printedAmount(b.amounts[i] + entry.amounts[i]);
             return;
         }
     list.append(entry);
@@ -146,8 +152,10 @@ ReportDefinition definition(SituationKind kind, const Header &header)
     switch (kind) {
     case SituationKind::AtDate:
         d.columns = assetColumns();
+        // The name of the unit the page lists, after the heading.
         d.pageHeaderText = [](const ReportRow &r) {
-            return QStringLiteral("Gestiunea: %1 %2").arg(text(r, F::Unit), text(r, F::UnitName));
+            const QString name = text(r, F::UnitName);
+            return name.isEmpty() ? text(r, F::Unit) : name;
         };
         d.groups = {group(F::Unit, nullptr, unitFooter, true), group(F::Group, groupHeader, groupFooter, false, true)};
         d.summaryCaption = QStringLiteral("Total general");
@@ -241,24 +249,25 @@ ReportDocument document(SituationKind kind, const Header &header, const QVector<
             engine.detail(lines[i], ++counter);
             const Breakdown b = breakdownOf(mainGroupKey(text(lines[i], F::Group)), lines[i]);
             for (int k = 0; k < 5; ++k)
-                unitSums[k] = DepreciationRule::roundToCents(unitSums[k] + b.amounts[k]);
+                unitSums[k] = DepreciationSituation::printedAmount(unitSums[k] + b.amounts[k]);
             if (!b.key.isEmpty())
                 addTo(unitList, b);
         }
+        // The unit's total, "din care" and its breakdown on one page.
+        engine.keepTogether(1, 1 + int(unitList.size()));
         engine.totals(QStringLiteral("Total pe gestiunea: %1").arg(unit), columnSums(def, unitSums));
-        engine.keepRows(1 + int(unitList.size()));
         engine.textLine(QStringLiteral("din care, grupa: "));
         for (const Breakdown &b : unitList) {
             engine.totals(b.key, columnSums(def, b.amounts));
             addTo(reportList, b);
         }
         for (int k = 0; k < 5; ++k)
-            grand[k] = DepreciationRule::roundToCents(grand[k] + unitSums[k]);
+            grand[k] = DepreciationSituation::printedAmount(grand[k] + unitSums[k]);
     }
     std::sort(reportList.begin(), reportList.end(),
               [](const Breakdown &a, const Breakdown &b) { return a.key < b.key; });
+    engine.keepTogether(1, 1 + int(reportList.size()));
     engine.totals(def.summaryCaption, columnSums(def, grand), true);
-    engine.keepRows(1 + int(reportList.size()));
     engine.textLine(QStringLiteral("din care, grupa: "));
     for (const Breakdown &b : reportList)
         engine.totals(b.key, columnSums(def, b.amounts));

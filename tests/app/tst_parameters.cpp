@@ -140,7 +140,41 @@ private slots:
         QTest::newRow("series number")
             << QStringLiteral("[Default]\nCFurn=402\nNr zecimale lei=5\nEpsilon1=0.5\nFirmNo=7\n"
                               "[Series]\nFactN1=12\nFactN2=1x\n")
-            << QStringLiteral("FactN2") << 2 << 12.0;
+            << QStringLiteral("FactN2") << 2 << 12.0;;
+        // A tolerance the dialog could never set is a bad value too, and is not used.
+        QTest::newRow("epsilon too large")
+            << QStringLiteral("[Default]\nNr zecimale lei=5\nEpsilon=1000\nEpsilon1=0.5\nFirmNo=7\n[Series]\nFactN1=12\n")
+            << QStringLiteral("Epsilon") << 5 << 12.0;
+        QTest::newRow("epsilon negative")
+            << QStringLiteral("[Default]\nNr zecimale lei=5\nEpsilon=-1\nEpsilon1=0.5\nFirmNo=7\n[Series]\nFactN1=12\n")
+            << QStringLiteral("Epsilon") << 5 << 12.0;
+        QTest::newRow("epsilon zero")
+            << QStringLiteral("[Default]\nNr zecimale lei=5\nEpsilon=0\nFirmNo=7\n[Series]\nFactN1=12\n")
+            << QStringLiteral("Epsilon") << 5 << 12.0;
+        QTest::newRow("epsilon below the smallest step")
+            << QStringLiteral("[Default]\nNr zecimale lei=5\nEpsilon=0.00000000001\nFirmNo=7\n[Series]\nFactN1=12\n")
+            << QStringLiteral("Epsilon") << 5 << 12.0;
+    }
+
+    // The dialog's own bounds are good values.
+    void epsilonWithinBounds_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("smallest") << "0.0000000001" << 1e-10;
+        QTest::newRow("largest") << "1" << 1.0;
+        QTest::newRow("between") << "0.001" << 0.001;
+    }
+    void epsilonWithinBounds()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        TestEnv env;
+        writeFile(env.dataDir() + QStringLiteral("PVLDEF.INI"), QStringLiteral("[Default]\nEpsilon=%1\n").arg(text));
+        Parameters p;
+        NationalFormats formats;
+        p.load(env.dataDir(), formats);
+        QCOMPARE(p.epsilon, value);
     }
     void conversionErrorStopsLoad()
     {

@@ -4,6 +4,7 @@
 #include "app/Parameters.h"
 #include "app/ScriptedMessages.h"
 #include "app/Status.h"
+#include "catalogs/forms/TGestlookupForm.h"
 #include "documents/Counter.h"
 #include "documents/EntryDocumentService.h"
 #include "documents/ExitDocumentService.h"
@@ -617,6 +618,25 @@ private Q_SLOTS:
         QTest::keyClick(client, Qt::Key_Return);
         QCOMPARE(form->findChild<QLabel *>(QStringLiteral("DenClnLabel"))->text(), QStringLiteral("Atelier"));
         QCOMPARE(form->header().client, QStringLiteral("G3"));
+        QCOMPARE(m_messages.texts(), QStringList{});
+
+        // Ctrl+Enter on the field chooses the unit from the management-unit lookup.
+        QString startedOn;
+        QTimer::singleShot(0, this, [&] {
+            auto *lookup = qobject_cast<TGestlookupForm *>(QApplication::activeModalWidget());
+            if (!lookup)
+                return;
+            const QModelIndex at = lookup->grid()->currentIndex();
+            startedOn = at.sibling(at.row(), 0).data().toString();
+            lookup->locate(QStringLiteral("G2"));
+            static_cast<QDialog *>(lookup)->accept();
+        });
+        QApplication::setActiveWindow(form.get());
+        client->setFocus();
+        QTest::keyClick(client, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(startedOn, QStringLiteral("G3"));
+        QCOMPARE(form->header().client, QStringLiteral("G2"));
+        QCOMPARE(form->findChild<QLabel *>(QStringLiteral("DenClnLabel"))->text(), QStringLiteral("Depozit"));
         QCOMPARE(m_messages.texts(), QStringList{});
     }
 

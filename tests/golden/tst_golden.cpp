@@ -7,9 +7,15 @@
 #include <QRegularExpression>
 
 // Each folder <report>/<case>/ holds `args` (the options after the report name, the
-// data directory added here), optionally `fixture.sql` (run after common.sql) and
-// `expected.csv`. The report runs headless on a fresh data directory and its CSV must
-// equal the expected file. TESSARO_GOLDEN_UPDATE=1 rewrites the expected files.
+// data directory added here), optionally `fixture.sql` (run after common.sql),
+// `expected.csv` (the detail lines, one per asset line or summary line) and
+// `expected-totals.csv` (what the printout carries beyond them: the group, unit and
+// account totals, the main-group breakdowns and the general total, as printed). The
+// report runs headless on a fresh data directory and both files must equal what it
+// writes. The expected files are worked out by hand from the rules.
+//
+// TESSARO_GOLDEN_UPDATE=1 writes what the program gives over the expected files, for
+// reviewing the difference; such a run always fails, so it can never pass for a test.
 class GoldenTest : public QObject
 {
     Q_OBJECT
@@ -58,9 +64,10 @@ private slots:
         QVERIFY(argsFile.open(QIODevice::ReadOnly));
         QStringList args = QString::fromUtf8(argsFile.readAll()).simplified().split(QLatin1Char(' '));
         const QString csvPath = env.path(QStringLiteral("out.csv"));
+        const QString totalsPath = env.path(QStringLiteral("totals.csv"));
         args.insert(1, QStringLiteral("--data"));
         args.insert(2, env.dataDir());
-        args << QStringLiteral("--csv") << csvPath;
+        args << QStringLiteral("--csv") << csvPath << QStringLiteral("--totals-csv") << totalsPath;
         // For looking at the printouts: TESSARO_GOLDEN_PDF=DIR writes <report>_<case>.pdf there.
         const QString pdfDir = qEnvironmentVariable("TESSARO_GOLDEN_PDF");
         if (!pdfDir.isEmpty())
@@ -68,17 +75,23 @@ private slots:
                  << pdfDir + QLatin1Char('/') + QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char('/'), QLatin1Char('_')) + QStringLiteral(".pdf");
         auto run = tessaro_test::runProgram(bin, QStringList{QStringLiteral("report")} + args);
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QFile out(csvPath);
-        QVERIFY(out.open(QIODevice::ReadOnly));
-        const QString actual = QString::fromUtf8(out.readAll());
-        QFile expected(caseDir + QStringLiteral("/expected.csv"));
+        const QList<std::pair<QString, QString>> files{{csvPath, QStringLiteral("/expected.csv")},
+                                                       {totalsPath, QStringLiteral("/expected-totals.csv")}};
         if (qEnvironmentVariableIsSet("TESSARO_GOLDEN_UPDATE")) {
-            QVERIFY(expected.open(QIODevice::WriteOnly));
-            expected.write(actual.toUtf8());
-            return;
+            for (const auto &[actual, expected] : files)
+                QVERIFY(QFile::remove(caseDir + expected) || !QFile::exists(caseDir + expected));
+            for (const auto &[actual, expected] : files)
+                QVERIFY(QFile::copy(actual, caseDir + expected));
+            QFAIL("TESSARO_GOLDEN_UPDATE: expected files rewritten from the program's output; check every "
+                  "figure by hand before committing them. Not a test run.");
         }
-        QVERIFY2(expected.open(QIODevice::ReadOnly), qPrintable(expected.fileName()));
-        QCOMPARE(actual, QString::fromUtf8(expected.readAll()));
+        for (const auto &[actual, expected] : files) {
+            QFile out(actual);
+            QVERIFY2(out.open(QIODevice::ReadOnly), qPrintable(actual));
+            QFile wanted(caseDir + expected);
+            QVERIFY2(wanted.open(QIODevice::ReadOnly), qPrintable(wanted.fileName()));
+            QCOMPARE(QString::fromUtf8(out.readAll()), QString::fromUtf8(wanted.readAll()));
+        }
     }
 };
 

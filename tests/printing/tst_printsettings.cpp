@@ -4,6 +4,8 @@
 #include "app/ScriptedMessages.h"
 #include "printing/PaperSizes.h"
 #include "printing/PrintContext.h"
+#include "printing/ReportEngine.h"
+#include "printing/TestReport.h"
 #include "printing/forms/ReportPrinterOutput.h"
 #include "printing/forms/TQRPrnDlg.h"
 
@@ -37,6 +39,47 @@ class TestPrintSettings : public QObject
     }
 
 private Q_SLOTS:
+    // Whatever margins Tessaro.INI holds, the report stays on the paper and takes no
+    // more pages than with the usual margins.
+    void marginsKeptOnPaper_data()
+    {
+        QTest::addColumn<QString>("margins"); // top, left, bottom, right
+        QTest::newRow("huge top") << "2000000000,5,5,5";
+        QTest::newRow("huge bottom") << "5,5,2000000000,5";
+        QTest::newRow("negative") << "-50,-50,-50,-50";
+        QTest::newRow("wider than the page") << "5,200,5,200";
+        QTest::newRow("pair as high as the page") << "150,5,147,5";
+    }
+    void marginsKeptOnPaper()
+    {
+        QFETCH(QString, margins);
+        TestEnv env;
+        const QStringList m = margins.split(QLatin1Char(','));
+        QFile ini(env.home() + QStringLiteral("Tessaro.INI"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(QStringLiteral("[PrinterSettings]\nTopMargin=%1\nLeftMargin=%2\nBottomMargin=%3\nRightMargin=%4\n")
+                      .arg(m[0], m[1], m[2], m[3])
+                      .toUtf8());
+        ini.close();
+        PrintSettings settings;
+        settings.load(ini.fileName());
+        settings.applyPreset(PrintSettings::Portrait);
+        const ReportDefinition def = TestReport::definition(QDate(2024, 1, 1));
+        const QVector<ReportRow> rows = TestReport::rows(2, 2, 20);
+        const PageSetup page = PageSetup::fromSettings(settings);
+        const ReportDocument doc = ReportEngine::build(def, rows, page);
+        PrintSettings usualSettings;
+        usualSettings.applyPreset(PrintSettings::Portrait);
+        const ReportDocument usual = ReportEngine::build(def, rows, PageSetup::fromSettings(usualSettings));
+        QVERIFY2(doc.pageCount() <= usual.pageCount(), qPrintable(QString::number(doc.pageCount())));
+        const QRectF sheet(QPointF(0, 0), page.sheetMm());
+        for (const ReportPage &p : doc.pages)
+            for (const ReportText &t : p.texts)
+                QVERIFY2(sheet.contains(t.cell), qPrintable(t.text));
+        QVERIFY(page.margins.top + page.margins.bottom < sheet.height());
+        QVERIFY(page.margins.left + page.margins.right < sheet.width());
+    }
+
     void geometry_data()
     {
         QTest::addColumn<DeviceMetrics>("m");

@@ -100,6 +100,16 @@ private Q_SLOTS:
         QTest::newRow("date") << QVariant(QDate(2024, 3, 5)) << "2024-03-05";
         QTest::newRow("comma and quote") << QVariant(QStringLiteral("Birou, \"nou\"")) << "\"Birou, \"\"nou\"\"\"";
         QTest::newRow("null") << QVariant() << "";
+        // Texts a spreadsheet would run as formulas show as text; numbers stay numbers.
+        QTest::newRow("formula") << QVariant(QStringLiteral("=SUM(A1:A9)")) << "\"'=SUM(A1:A9)\"";
+        QTest::newRow("plus") << QVariant(QStringLiteral("+40 lei")) << "\"'+40 lei\"";
+        QTest::newRow("minus") << QVariant(QStringLiteral("-2+3")) << "\"'-2+3\"";
+        QTest::newRow("at") << QVariant(QStringLiteral("@cmd")) << "\"'@cmd\"";
+        QTest::newRow("formula with a comma") << QVariant(QStringLiteral("=A1,\"x\"")) << "\"'=A1,\"\"x\"\"\"";
+        QTest::newRow("sign inside") << QVariant(QStringLiteral("A-1=2")) << "A-1=2";
+        QTest::newRow("negative number") << QVariant(-12.5) << "-12.5";
+        QTest::newRow("negative integer") << QVariant(-3) << "-3";
+        QTest::newRow("negative count") << QVariant(qlonglong(-7)) << "-7";
     }
     void csvFields()
     {

@@ -10,6 +10,7 @@
 #include "reports/forms/DepreciationSituationRun.h"
 
 #include <QDialog>
+#include <QFile>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QTimer>
@@ -85,6 +86,45 @@ private Q_SLOTS:
             "SELECT COUNT(*) FROM \"PVL_PRIV\".sqlite_master WHERE name IN ('ANSW_TMP', 'ANSW_ST')"));
         QVERIFY(left.next());
         QCOMPARE(left.value(0).toInt(), 0);
+    }
+
+    // A database error while the situation is built reads as the situations write it.
+    void databaseErrorAsThePrintoutsWriteIt()
+    {
+        TestEnv env;
+        const auto demo = runProgram(QStringLiteral(TESSARO_BINARY),
+                                     {QStringLiteral("demo"), env.dataDir(), QStringLiteral("--assets"), QStringLiteral("10")});
+        QCOMPARE(demo.exitCode, 0);
+        Database db(env.dataDir(), env.workstation());
+        db.open();
+        db.run(QStringLiteral("DROP TABLE \"Grup\""));
+        Parameters parameters;
+        NationalFormats formats;
+        parameters.load(env.dataDir(), formats);
+        auto device = std::make_unique<QPrinterDevice>();
+        device->printer().setOutputFileName(env.path("situatie.pdf"));
+        PrintContext print(std::move(device));
+        ScriptedMessages messages;
+        messages.answer(false);
+        WorkingSelection selection = WorkingSelection::startingOn(QDate(2026, 10, 31));
+        QTimer enter;
+        connect(&enter, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            QWidget *target = QApplication::focusWidget();
+            QTest::keyClick(target && modal->isAncestorOf(target) ? target : modal, Qt::Key_Return);
+        });
+        enter.start(100);
+        const bool printed = runDepreciationSituation(SituationKind::AtDate, nullptr, db, parameters, print, messages,
+                                                      selection);
+        enter.stop();
+        QVERIFY(!printed);
+        const QStringList errors = messages.texts(ScriptedMessages::Kind::Error);
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().startsWith(QStringLiteral("Eroare de acces la baza de date!\n<")), qPrintable(errors.first()));
+        QVERIFY2(errors.first().endsWith(QStringLiteral(">!")), qPrintable(errors.first()));
+        QVERIFY(!QFile::exists(env.path("situatie.pdf")));
     }
 };
 

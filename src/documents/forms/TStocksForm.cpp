@@ -3,6 +3,9 @@
 #include "app/Messages.h"
 #include "app/PrivateDirectory.h"
 #include "app/Workstation.h"
+#include "app/Parameters.h"
+#include "app/forms/GridCellDelegate.h"
+#include "app/forms/GridKeyboard.h"
 #include "app/forms/GridLayoutHeader.h"
 #include "db/Database.h"
 #include "db/DbError.h"
@@ -128,6 +131,9 @@ TStocksForm::TStocksForm(Database &db, Messages &messages, const Workstation &wo
     m_rows->addSourceModel(display);
     m_grid->setModel(m_rows);
     m_grid->installEventFilter(this);
+    // While "&Editeaza" is on, the new rows are typed like the lines of a document.
+    m_grid->setItemDelegate(new GridCellDelegate(m_messages, m_grid));
+    new GridKeyboard(m_grid);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -192,6 +198,9 @@ TStocksForm::TStocksForm(Database &db, Messages &messages, const Workstation &wo
 {
     m_params = &parameters;
     m_editBtn->setEnabled(m_unitCombo->count() > 0);
+    m_newRows->setLeiDecimals(parameters.nrZecimaleLei);
+    if (auto *display = qobject_cast<StockDisplayModel *>(m_rows->sourceModels().value(0)))
+        display->setLeiDecimals(parameters.nrZecimaleLei);
 }
 
 TStocksForm::~TStocksForm() = default;

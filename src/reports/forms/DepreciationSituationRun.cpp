@@ -108,7 +108,7 @@ bool runDepreciationSituation(SituationKind kind, QWidget *owner, Database &db, 
         }
     } catch (const DbError &e) {
         cursor.off();
-        messages.error(e.userText());
+        messages.error(e.reportText());
     }
     // The answer tables belong to this run, whatever its end.
     try {
