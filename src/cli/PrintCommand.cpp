@@ -83,6 +83,10 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
         err << QStringLiteral("Eroare: <%1> nu este un numar de inregistrare.\n").arg(options.value(contorOption));
         return 2;
     }
+    output.dataDirectory = StockCommandSupport::directoryOf(options.value(data));
+    if (!ReportOutput::checkTargets(output, err))
+        return 1;
+
     Parameters parameters;
     const auto db = StockCommandSupport::open(options.value(data), parameters, err);
     if (!db)
@@ -135,21 +139,13 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
         settings.load(Workstation::fromEnvironment().iniPath());
         settings.applyPreset(printout.orientation);
         const ReportDocument pages = printout.document(PageSetup::fromSettings(settings));
-        QString error;
-        if (!PdfOutput::write(pages, output.pdfPath, &error)) {
-            err << QStringLiteral("Eroare: ") << error << '\n';
-            return 1;
-        }
-        out << QStringLiteral("%1 pagini scrise in %2\n").arg(pages.pageCount()).arg(output.pdfPath);
+        if (const int code = ReportOutput::writePdf(pages, PdfOutput::outputPages(pages.pageCount(), 0, 0, 1), output,
+                                                    out, err))
+            return code;
     }
-    if (!output.csvPath.isEmpty()) {
-        QString error;
-        if (!CsvOutput::write(printout.csvDefinition, printout.csvRows, output.csvPath, &error)) {
-            err << QStringLiteral("Eroare: ") << error << '\n';
-            return 1;
-        }
-        out << QStringLiteral("%1 randuri scrise in %2\n").arg(printout.csvRows.size()).arg(output.csvPath);
-    }
+    if (!output.csvPath.isEmpty())
+        return ReportOutput::writeCsv(CsvOutput::toText(printout.csvDefinition, printout.csvRows),
+                                      printout.csvRows.size(), output, out, err);
     return 0;
 }
 

@@ -2,11 +2,11 @@
 
 #include "app/IniFile.h"
 #include "app/Parameters.h"
+#include "app/SafeFileWriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -17,16 +17,6 @@ bool readAll(const QString &path, QByteArray &data)
         return false;
     data = file.readAll();
     return file.error() == QFileDevice::NoError;
-}
-
-// The whole file replaced or left as it was.
-bool writeWhole(const QString &path, const QByteArray &data, QString *error)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
-        return true;
-    *error = QStringLiteral("Fisierul %1 nu poate fi scris: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-    return false;
 }
 
 } // namespace
@@ -66,10 +56,11 @@ QStringList ExitPrintFiles::save(bool codeBeforeName, const QString &closingText
         failures << QStringLiteral("Nu pot citi fisierul %1 !").arg(QDir::toNativeSeparators(ini.path()));
     } else {
         ini.setBool(QStringLiteral("Default"), QStringLiteral("CodProdusPeFact"), codeBeforeName);
-        if (ini.save())
+        QString error;
+        if (ini.save(&error))
             parameters.codProdusPeFact = codeBeforeName;
         else
-            failures << QStringLiteral("Nu pot scrie fisierul %1!").arg(QDir::toNativeSeparators(ini.path()));
+            failures << error;
     }
 
     QString error;
@@ -77,13 +68,13 @@ QStringList ExitPrintFiles::save(bool codeBeforeName, const QString &closingText
         QString text = closingText;
         if (m_crlf)
             text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-        if (writeWhole(closingTextPath(), text.toUtf8(), &error)) {
+        if (SafeFileWriter::writeFile(closingTextPath(), text.toUtf8(), &error)) {
             m_closingText = closingText;
         } else {
             failures << error;
         }
     }
-    if (m_dispatchRead && !writeWhole(dispatchPath(), m_dispatch, &error))
+    if (m_dispatchRead && !SafeFileWriter::writeFile(dispatchPath(), m_dispatch, &error))
         failures << error;
     return failures;
 }
