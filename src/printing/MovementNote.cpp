@@ -28,6 +28,13 @@ ReportColumn csvColumn(const char *name, int field)
     return c;
 }
 
+// Long names go on more lines rather than being cut.
+ReportColumn wrapped(ReportColumn c)
+{
+    c.wrap = true;
+    return c;
+}
+
 } // namespace
 
 MovementNote::MovementNote(Database &db, int firmNo, int leiDecimals)
@@ -128,7 +135,7 @@ ReportDefinition MovementNote::definition(bool explanation) const
         ReportColumn::make(QStringLiteral("Nr.crt."), ReportColumn::RunningNumber, 7, Qt::AlignRight),
         ReportColumn::make(QStringLiteral("Cod de clasificare"), Group, 16),
         ReportColumn::make(QStringLiteral("Numar inventar"), Article, 18),
-        ReportColumn::make(QStringLiteral("Denumire"), Name, 58),
+        wrapped(ReportColumn::make(QStringLiteral("Denumire"), Name, 58)),
         ReportColumn::make(QStringLiteral("Cod buget"), Agent, 10),
         ReportColumn::make(QStringLiteral("Canti-tatea"), Quantity, 11, Qt::AlignRight),
         ReportColumn::make(QStringLiteral("Pret unitar "), Price, 17, Qt::AlignRight, priceMask()),

@@ -29,6 +29,13 @@ QString unitCaption(const ReportRow &r)
     return name.isEmpty() ? r[ScrappingList::Unit].toString() : name;
 }
 
+// Long names go on more lines rather than being cut.
+ReportColumn wrapped(ReportColumn c)
+{
+    c.wrap = true;
+    return c;
+}
+
 } // namespace
 
 ScrappingList::ScrappingList(Database &db, int firmNo) : m_db(db), m_firmNo(firmNo) {}
@@ -130,7 +137,7 @@ ReportDefinition ScrappingList::definition() const
     d.columns = {
         ReportColumn::make(QStringLiteral("Nr. crt."), ReportColumn::RunningNumber, 6, Qt::AlignRight),
         ReportColumn::make(QStringLiteral("Cod de clasificare"), Group, 13),
-        ReportColumn::make(QStringLiteral("Denumire mijloc fix"), Name, 38),
+        wrapped(ReportColumn::make(QStringLiteral("Denumire mijloc fix"), Name, 38)),
         ReportColumn::make(QStringLiteral("Numar inventar"), Article, 14),
         ReportColumn::make(QStringLiteral("Anul si luna darii in folosinta"), YearMonth, 14, Qt::AlignHCenter),
         ReportColumn::make(QStringLiteral("Cantitate"), Quantity, 10, Qt::AlignRight),
@@ -139,7 +146,7 @@ ReportDefinition ScrappingList::definition() const
         ReportColumn::make(QStringLiteral("  Stare    uzura    %"), Wear, 9, Qt::AlignRight, QStringLiteral("0.00")),
         ReportColumn::make(QStringLiteral("Pret unitar"), Price, 14, Qt::AlignRight, amountMask()),
         ReportColumn::make(QStringLiteral("Valoare lei"), Value, 15, Qt::AlignRight, amountMask(), true),
-        ReportColumn::make(QStringLiteral("Cod buget"), Budget, 28),
+        wrapped(ReportColumn::make(QStringLiteral("Cod buget"), Budget, 28)),
     };
     d.headingSpans = {{6, 7, QStringLiteral("Dur. serv. - luni")}};
     const QString number = m_header.number ? formatNumber(*m_header.number, QString()) : QString();

@@ -312,6 +312,44 @@ private Q_SLOTS:
         QVERIFY(texts.contains(QStringLiteral("Aprobat,")));
     }
 
+    void longNamesPrintWhole_data()
+    {
+        QTest::addColumn<bool>("scrapping");
+        QTest::newRow("scrapping list") << true;
+        QTest::newRow("movement note") << false;
+    }
+    void longNamesPrintWhole()
+    {
+        QFETCH(bool, scrapping);
+        const QString name = QStringLiteral("Autoturism Dacia Logan Laureate 1.5 dCi, culoare albastru navy, "
+                                            "cu dotari suplimentare pentru serviciul de urgenta al comunei");
+        m_db->run(QStringLiteral("UPDATE \"Item_in\" SET \"Denumire\" = :n WHERE \"Cod_articol\" = 'INV002'"),
+                  {{":n", name}});
+        ReportDocument doc;
+        if (scrapping) {
+            ScrappingList list(*m_db, 1);
+            QVERIFY(list.load(4));
+            doc = list.document(landscape(), false, QString());
+        } else {
+            MovementNote note(*m_db, 1, 2);
+            QVERIFY(note.load(7));
+            doc = note.document(landscape(), false);
+        }
+        // The name's lines, in order, give the whole name back.
+        QStringList lines;
+        const ReportText *first = nullptr;
+        for (const ReportText &t : doc.pages[0].texts)
+            if (name.startsWith(t.text) && t.text.startsWith(QStringLiteral("Autoturism Dacia Logan")))
+                first = &t;
+        QVERIFY(first);
+        for (const ReportText &t : doc.pages[0].texts)
+            if (qAbs(t.cell.left() - first->cell.left()) < 0.01 && t.origin.y() >= first->origin.y() - 0.01
+                && name.contains(t.text))
+                lines.append(t.text);
+        QVERIFY(lines.size() > 1);
+        QCOMPARE(lines.join(QLatin1Char(' ')), name);
+    }
+
     void pdfOfBothPrintouts()
     {
         ScrappingList list(*m_db, 1);
