@@ -1,22 +1,25 @@
 #include "cli/ReportCommand.h"
 
+#include "app/ProtectedFiles.h"
 #include "app/Workstation.h"
 #include "cli/ReportOutput.h"
 #include "cli/StockCommandSupport.h"
 #include "db/DbError.h"
 #include "documents/StockAtDate.h"
 #include "printing/PdfOutput.h"
+#include "printing/PrintedTotals.h"
 #include "reports/DepreciationSituation.h"
 #include "reports/SituationReport.h"
 
 #include <QDate>
+#include <QDir>
 
 namespace {
 
 QString synopsis()
 {
     return QStringLiteral("NUME --data DIR --date AAAA-LL-ZZ [--units A1,B2] [--budget COD] [--only-undepreciated] ")
-           + ReportOutput::synopsis();
+           + ReportOutput::synopsis() + QStringLiteral(" [--totals-csv FISIER]");
 }
 
 QString usage()
@@ -41,14 +44,19 @@ int runReport(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return 2;
     }
     const QString data = QStringLiteral("--data"), dateOption = QStringLiteral("--date"),
-                  unitsOption = QStringLiteral("--units"), budgetOption = QStringLiteral("--budget");
+                  unitsOption = QStringLiteral("--units"), budgetOption = QStringLiteral("--budget"),
+                  totalsOption = QStringLiteral("--totals-csv");
     QMap<QString, QString> options;
-    if (!StockCommandSupport::takeOptions(args, {data, dateOption, unitsOption, budgetOption}, options, err)
+    if (!StockCommandSupport::takeOptions(args, {data, dateOption, unitsOption, budgetOption, totalsOption}, options,
+                                          err)
         || !options.contains(data) || !options.contains(dateOption)) {
         err << usage();
         return 2;
     }
-    if (output.isEmpty()) {
+    // The printout's totals lines (group, unit and general totals, main-group breakdowns).
+    ReportOutputOptions totals;
+    totals.csvPath = options.value(totalsOption);
+    if (output.isEmpty() && totals.csvPath.isEmpty()) {
         err << QStringLiteral("Indicati --pdf FISIER sau --csv FISIER.\n");
         return 2;
     }
@@ -57,8 +65,15 @@ int runReport(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return 2;
     const QStringList units = StockCommandSupport::splitUnits(options.value(unitsOption));
     output.dataDirectory = StockCommandSupport::directoryOf(options.value(data));
-    if (!ReportOutput::checkTargets(output, err))
+    totals.dataDirectory = output.dataDirectory;
+    if (!ReportOutput::checkTargets(output, err) || !ReportOutput::checkTargets(totals, err))
         return 1;
+    for (const QString &other : {output.pdfPath, output.csvPath})
+        if (!totals.csvPath.isEmpty() && !other.isEmpty() && ProtectedFiles::sameFile(other, totals.csvPath)) {
+            err << QStringLiteral("Eroare: --totals-csv indica acelasi fisier ca --pdf sau --csv: %1.\n")
+                       .arg(QDir::toNativeSeparators(totals.csvPath));
+            return 1;
+        }
 
     Parameters parameters;
     const auto db = StockCommandSupport::open(options.value(data), parameters, err);
@@ -99,16 +114,27 @@ int runReport(const QStringList &arguments, QTextStream &out, QTextStream &err)
     PrintSettings settings;
     settings.load(Workstation::fromEnvironment().iniPath());
     settings.applyPreset(PrintSettings::Landscape);
+    ReportDocument document;
+    if (!output.pdfPath.isEmpty() || !totals.csvPath.isEmpty())
+        document = SituationReport::document(kind, header, lines, PageSetup::fromSettings(settings));
     if (!output.pdfPath.isEmpty()) {
-        const ReportDocument document =
-            SituationReport::document(kind, header, lines, PageSetup::fromSettings(settings));
         if (const int code = ReportOutput::writePdf(
                 document, PdfOutput::outputPages(document.pageCount(), 0, 0, 1), output, out, err))
             return code;
     }
-    if (!output.csvPath.isEmpty())
-        return ReportOutput::writeCsv(SituationReport::csv(kind, lines),
-                                      SituationReport::printedLines(kind, lines).size(), output, out, err);
+    if (!output.csvPath.isEmpty()) {
+        if (const int code = ReportOutput::writeCsv(SituationReport::csv(kind, lines),
+                                                    SituationReport::printedLines(kind, lines).size(), output, out,
+                                                    err))
+            return code;
+    }
+    if (!totals.csvPath.isEmpty()) {
+        const QStringList amounts{QStringLiteral("Valoare"), QStringLiteral("ValoareAmortizata"),
+                                  QStringLiteral("AmortizareLunara"), QStringLiteral("AmortizareCalculata"),
+                                  QStringLiteral("ValoareRamasa")};
+        return ReportOutput::writeCsv(PrintedTotals::csv(document, amounts), PrintedTotals::read(document).size(),
+                                      totals, out, err);
+    }
     return 0;
 }
 
