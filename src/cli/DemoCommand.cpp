@@ -25,7 +25,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -44,6 +47,48 @@ QString firstMissing(const QString &folder)
         path = up;
     }
     return missing;
+}
+
+// A folder being built holds this file, locked for as long as its process lives: the
+// kernel lets go however the process ends, so an unlocked one was left by a killed run.
+const QString buildingLock = QStringLiteral(".demo.lock");
+
+struct BuildingLock
+{
+    explicit BuildingLock(const QString &folder)
+        : fd(::open(QFile::encodeName(folder + QLatin1Char('/') + buildingLock).constData(),
+                    O_RDWR | O_CREAT | O_CLOEXEC, 0600))
+    {
+        if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0)
+            release();
+    }
+    ~BuildingLock() { release(); }
+    BuildingLock(const BuildingLock &) = delete;
+    BuildingLock &operator=(const BuildingLock &) = delete;
+    void release()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
+    int fd;
+};
+
+// The folders that killed runs left in `parent`; those of runs still going stay.
+void removeAbandoned(const QString &parent)
+{
+    const QStringList names = QDir(parent).entryList({QStringLiteral(".*.demo-*")},
+                                                     QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString &name : names) {
+        const QString folder = parent + QLatin1Char('/') + name;
+        const int fd = ::open(QFile::encodeName(folder + QLatin1Char('/') + buildingLock).constData(),
+                              O_RDWR | O_CLOEXEC);
+        if (fd < 0)
+            continue; // not one of ours, or one that is being made or renamed
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            QDir(folder).removeRecursively();
+        ::close(fd);
+    }
 }
 
 int runDemo(const QStringList &args, QTextStream &out, QTextStream &err)
@@ -111,6 +156,7 @@ int runDemo(const QStringList &args, QTextStream &out, QTextStream &err)
         undoParents();
         return 1;
     }
+    removeAbandoned(parentPath);
     QTemporaryDir building(parentPath + QStringLiteral("/.") + QFileInfo(finalPath).fileName()
                            + QStringLiteral(".demo-XXXXXX"));
     if (!building.isValid()) {
@@ -120,6 +166,7 @@ int runDemo(const QStringList &args, QTextStream &out, QTextStream &err)
         return 1;
     }
     const QString work = building.path() + QLatin1Char('/');
+    BuildingLock lock(building.path());
     {
         // A temporary folder is private to its maker; a data directory is not. An empty
         // DIR that is replaced keeps its own mode.
@@ -175,6 +222,8 @@ int runDemo(const QStringList &args, QTextStream &out, QTextStream &err)
         undoParents();
         return 1;
     }
+    // The lock file is no part of the register; without it the folder is left alone.
+    QFile::remove(work + buildingLock);
     // An empty DIR is replaced in the same step.
     if (std::rename(QFile::encodeName(building.path()).constData(), QFile::encodeName(finalPath).constData()) != 0) {
         err << QStringLiteral("Eroare: Nu pot crea directorul %1: %2\n")

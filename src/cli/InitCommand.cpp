@@ -3,6 +3,7 @@
 #include "app/ConsoleMessages.h"
 #include "app/ProgramVersion.h"
 #include "app/Workstation.h"
+#include "cli/StockCommandSupport.h"
 #include "db/DataDirectoryOpener.h"
 #include "db/Database.h"
 #include "db/DbError.h"
@@ -29,6 +30,12 @@ static int runInit(const QStringList &args, QTextStream &out, QTextStream &err)
         return 2;
     }
     const QString directory = QDir::cleanPath(QDir(rest.first()).absolutePath()) + QLatin1Char('/');
+    // A directory that is there but may not be read is neither new nor valid.
+    const QString unreadable = StockCommandSupport::unreadableText(directory);
+    if (!unreadable.isEmpty()) {
+        err << unreadable << '\n';
+        return 1;
+    }
     if (!QDir().mkpath(directory)) {
         err << QStringLiteral("Eroare: Nu pot crea directorul %1\n").arg(directory);
         return 1;

@@ -45,12 +45,10 @@ QString directoryOf(const QString &option)
     return QDir::cleanPath(QDir(option).absolutePath()) + QLatin1Char('/');
 }
 
-std::unique_ptr<Database> open(const QString &directory, Parameters &parameters, QTextStream &err,
-                               const QString &busyText)
+QString unreadableText(const QString &directory)
 {
     const QString dir = directoryOf(directory);
     const QByteArray native = QFile::encodeName(dir);
-    // A directory (or database file) that is there but may not be read is not missing.
     const QFileInfo file(dir + Database::fileName());
     int denied = 0;
     struct stat st {};
@@ -62,11 +60,23 @@ std::unique_ptr<Database> open(const QString &directory, Parameters &parameters,
     } else if (file.isFile() && ::access(QFile::encodeName(file.filePath()).constData(), R_OK) != 0) {
         denied = errno;
     }
-    if (denied != 0) {
-        err << QStringLiteral("Eroare: Directorul de date %1 nu poate fi citit: %2.\n")
-                   .arg(dir, QString::fromLocal8Bit(std::strerror(denied)));
+    if (denied == 0)
+        return QString();
+    return QStringLiteral("Eroare: Directorul de date %1 nu poate fi citit: %2.")
+        .arg(dir, QString::fromLocal8Bit(std::strerror(denied)));
+}
+
+std::unique_ptr<Database> open(const QString &directory, Parameters &parameters, QTextStream &err,
+                               const QString &busyText)
+{
+    const QString dir = directoryOf(directory);
+    // A directory (or database file) that is there but may not be read is not missing.
+    const QString unreadable = unreadableText(dir);
+    if (!unreadable.isEmpty()) {
+        err << unreadable << '\n';
         return nullptr;
     }
+    const QFileInfo file(dir + Database::fileName());
     if (!file.isFile()) {
         err << QStringLiteral("Eroare: %1 nu este un director de date (lipseste %2).\n").arg(dir, Database::fileName());
         return nullptr;

@@ -20,6 +20,11 @@ bool takeOptions(const QStringList &args, const QStringList &known, QMap<QString
 // The absolute path of a --data option, ending with '/'.
 QString directoryOf(const QString &option);
 
+// "Eroare: Directorul de date DIR nu poate fi citit: <system message>." when the
+// directory, or its database file, is there but may not be read or listed; empty
+// otherwise (a missing directory is for the caller to report).
+QString unreadableText(const QString &directory);
+
 // Opens the data directory and reads its parameters; the decimal separator they give
 // is set on NationalFormats::current(), which every printout of the run uses. Null, with
 // a message on err, when the directory cannot be read, is not a data directory or

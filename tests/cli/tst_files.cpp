@@ -119,6 +119,30 @@ class TestFiles : public QObject
         return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     }
 
+    // The cells of a CSV text, quotes taken off.
+    static QStringList csvCells(const QByteArray &bytes)
+    {
+        QStringList cells;
+        QString cell;
+        bool quoted = false;
+        const QString text = QString::fromUtf8(bytes);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            if (quoted && c == QLatin1Char('"') && i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                cell += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                quoted = !quoted;
+            } else if (!quoted && (c == QLatin1Char(',') || c == QLatin1Char('\n'))) {
+                cells << cell;
+                cell.clear();
+            } else {
+                cell += c;
+            }
+        }
+        return cells;
+    }
+
 private Q_SLOTS:
     // A write that fails says so with the system's message, exits 1 and leaves the file
     // that was there untouched (and no other file).
@@ -203,6 +227,9 @@ private Q_SLOTS:
                                                  << "@DATA/tessaro.sqlite" << 1 << inData;
         QTest::newRow("database under another name") << report + QStringList{"--csv", "@OUT/hard.csv"}
                                                      << "@DATA/tessaro.sqlite" << 1 << inData;
+        QTest::newRow("print over the database")
+            << QStringList{"print", "lista-casari", "--data", "@DATA/", "--contor", "11", "--csv", "@DATA/tessaro.sqlite"}
+            << "@DATA/tessaro.sqlite" << 1 << inData;
         QTest::newRow("private directory") << report + QStringList{"--csv", "@HOME/PVL_PRIV/PVL_PRIV.sqlite"}
                                            << "@DATA/tessaro.sqlite" << 1 << "directorul privat";
         QTest::newRow("workstation INI") << QStringList{"print-test-report", "--csv", "@HOME/Tessaro.INI"}
@@ -309,6 +336,7 @@ private Q_SLOTS:
         QTest::newRow("unreadable directory") << QStringList{"stock-at", "--data", "@OUT/locked/", "--date", "2022-01-01",
                                                              "--csv", "@OUT/s.csv"}
                                               << 1 << "nu poate fi citit";
+        QTest::newRow("init, unreadable directory") << QStringList{"init", "@OUT/locked/"} << 1 << "nu poate fi citit";
     }
     void badArguments()
     {
@@ -331,6 +359,57 @@ private Q_SLOTS:
         QCOMPARE(files(cwd), QStringList{}); // init "" did not take the current directory
         QVERIFY(!QFile::exists(env.path(QStringLiteral("out/s.csv"))));
         QVERIFY(!QFile::exists(env.path(QStringLiteral("out/demo"))));
+    }
+
+    // Text cells that a spreadsheet would take for formulas are written as text; numbers,
+    // negative ones too, stay numbers.
+    void csvCellsAsText_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("texts"); // cells as the file must hold them
+        QTest::addColumn<bool>("negatives");    // the file holds negative numbers
+        const QStringList tail{"--data", "@DATA/", "--date", "2022-06-30", "--csv", "@OUT/r.csv"};
+        const QStringList asset{"'-INV8", "'=SUM(A1:A2)", "'@dom"};
+        QTest::newRow("situation") << QStringList{"report", "situatia-amortizarii"} + tail << asset << true;
+        QTest::newRow("by account") << QStringList{"report", "situatia-amortizarii-pe-conturi"} + tail << asset << true;
+        QTest::newRow("summary") << QStringList{"report", "centralizator-amortizari"} + tail << QStringList{"G3"} << true;
+        QTest::newRow("summary by account") << QStringList{"report", "centralizator-amortizari-pe-conturi"} + tail
+                                            << QStringList{"'+Depozit nou"} << false;
+        QTest::newRow("stock at a date") << QStringList{"stock-at"} + tail << QStringList{"'-INV8", "'+B9"} << false;
+    }
+    void csvCellsAsText()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, texts);
+        QFETCH(bool, negatives);
+        TestEnv env;
+        fill(env);
+        {
+            Database db(env.dataDir(), env.workstation(), QStringLiteral("formulas"));
+            db.open();
+            db.run(QStringLiteral("INSERT INTO \"Gest\" (\"Cod\", \"Denumire\") VALUES ('G3', '+Depozit nou')"));
+            db.run(QStringLiteral("INSERT INTO \"Item_in\" (\"Contor\", \"Contor_secundar\", \"Cod_gestiune\", "
+                                  "\"Cod_grupa\", \"Cod_articol\", \"Lot\", \"Cantitate\", \"Pret_achizitie_lei\", "
+                                  "\"Agent\", \"DurataTotala\", \"DurataRamasa\", \"ValoareAmortizata\", \"Denumire\", "
+                                  "\"Domeniu\", \"CalcAmortizare\") VALUES (3, 4, 'G3', '2.1.1', '-INV8', '2021-01-15', 1, "
+                                  "100, '+B9', 48, 48, 0, '=SUM(A1:A2)', '@dom', 1)"));
+        }
+        QVERIFY(QDir().mkpath(env.path(QStringLiteral("out"))));
+        const auto r = run(expand(args, env));
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        const QStringList cells = csvCells(contents(env.path(QStringLiteral("out/r.csv"))));
+        for (const QString &text : texts)
+            QVERIFY2(cells.contains(text), qPrintable(text + QLatin1String(" in ") + cells.join(QLatin1Char('|'))));
+        bool negative = false;
+        for (const QString &cell : cells) {
+            if (cell.isEmpty() || !QStringLiteral("=+-@").contains(cell.front()))
+                continue;
+            bool number = false;
+            cell.toDouble(&number);
+            QVERIFY2(number, qPrintable(cell)); // a text that would run as a formula
+            negative = true;
+        }
+        QCOMPARE(negative, negatives);
     }
 
     // A tolerance the parameters dialog could never set stops the command with the key
@@ -403,6 +482,13 @@ private Q_SLOTS:
         demo.kill();
         QVERIFY(demo.waitForFinished());
         QVERIFY(!QFileInfo::exists(target));
+        // The next demo made beside it clears what the killed one left.
+        const auto next = tessaro_test::runProgram(
+            binary(), {QStringLiteral("demo"), env.path(QStringLiteral("regs/next")), QStringLiteral("--assets"), QStringLiteral("5")});
+        QVERIFY2(next.exitCode == 0, qPrintable(next.err));
+        QCOMPARE(QDir(env.path(QStringLiteral("regs"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("next")});
+        QVERIFY(!QFileInfo::exists(env.path(QStringLiteral("regs/next/.demo.lock"))));
         // init then makes a new, empty register there, not the half one.
         const auto init = tessaro_test::runProgram(binary(), {QStringLiteral("init"), target});
         QCOMPARE(init.exitCode, 0);
