@@ -279,18 +279,20 @@ void Parameters::save(const QString &dataDirectory, const QString &programIniPat
     IniFile program(programIniPath);
     program.setBool(Options, QStringLiteral("Check for new version"), checkForNewVersion);
     program.setBool(Options, QStringLiteral("Backup BD zilnic"), backupDaily);
-    if (!program.save())
-        throw ParametersError(QStringLiteral("Nu pot salva optiunile in fisierul %1 !")
-                                  .arg(QDir::toNativeSeparators(programIniPath)));
+    QString error;
+    // The writer's text names the file and gives the system's reason.
+    if (!program.save(&error))
+        throw ParametersError(QStringLiteral("Nu pot salva optiunile in fisierul %1 !\n%2")
+                                  .arg(QDir::toNativeSeparators(programIniPath), error));
 
     if (dataDirectory.isEmpty())
         throw ParametersError(QStringLiteral("Nu este deschisa nicio baza de date!"));
     const QString path = filePath(dataDirectory);
     IniFile data(path);
     writeDataFile(data, formats);
-    if (!data.save())
-        throw ParametersError(QStringLiteral("Nu pot salva parametrii in fisierul %1 !")
-                                  .arg(QDir::toNativeSeparators(path)));
+    if (!data.save(&error))
+        throw ParametersError(QStringLiteral("Nu pot salva parametrii in fisierul %1 !\n%2")
+                                  .arg(QDir::toNativeSeparators(path), error));
 }
 
 void Parameters::writeDataFile(IniFile &ini, const NationalFormats &formats) const

@@ -240,6 +240,43 @@ private slots:
         QVERIFY(!again.checkForNewVersion);
     }
 
+    // A file that cannot be written stops the save with its name and the system's reason,
+    // and the other file is left as it was when it comes later.
+    void failedSaveSaysWhy_data()
+    {
+        QTest::addColumn<bool>("programFails"); // else the data directory's file
+        QTest::newRow("program options") << true;
+        QTest::newRow("data directory parameters") << false;
+    }
+    void failedSaveSaysWhy()
+    {
+        QFETCH(bool, programFails);
+        TestEnv env;
+        const QString data = env.dataDir() + QStringLiteral("PVLDEF.INI");
+        const QString program = env.workstation().iniPath();
+        writeFile(data, QStringLiteral("[Default]\nEpsilon=0.001\n"));
+        writeFile(program, QStringLiteral("[Options]\nRefresh=5\n"));
+        const QString failing = programFails ? program : data;
+        QVERIFY(QFile::remove(failing));
+        QVERIFY(QDir().mkdir(failing)); // a folder where the file should be
+        Parameters p;
+        NationalFormats formats;
+        p.epsilon = 0.01;
+        QString message;
+        try {
+            p.save(env.dataDir(), program, formats);
+        } catch (const ParametersError &e) {
+            message = e.message();
+        }
+        QVERIFY2(message.startsWith(programFails ? QStringLiteral("Nu pot salva optiunile in fisierul ")
+                                                 : QStringLiteral("Nu pot salva parametrii in fisierul ")),
+                 qPrintable(message));
+        QVERIFY2(message.contains(failing) && message.endsWith(QStringLiteral("Is a directory")), qPrintable(message));
+        if (programFails)
+            QCOMPARE(readFile(data), QStringLiteral("[Default]\nEpsilon=0.001\n"));
+        QVERIFY(QFileInfo(failing).isDir());
+    }
+
     void currencyList()
     {
         QCOMPARE(Parameters::currencyCodes(QSqlDatabase()), QStringList());
