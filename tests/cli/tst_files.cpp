@@ -285,6 +285,10 @@ private Q_SLOTS:
             << QStringList{"report", "centralizator-amortizari", "--data", "@DATA/", "--date", "2022-06-30", "--csv",
                            "@OUT/c.csv"}
             << "@OUT/c.csv" << false;
+        QTest::newRow("report, totals only")
+            << QStringList{"report", "centralizator-amortizari", "--data", "@DATA/", "--date", "2022-06-30",
+                           "--totals-csv", "@OUT/t.csv"}
+            << "@OUT/t.csv" << false;
         QTest::newRow("stock-at") << QStringList{"stock-at", "--data", "@DATA/", "--date", "2022-06-30", "--csv",
                                                  "@OUT/s.csv"}
                                   << "@OUT/s.csv" << false;
