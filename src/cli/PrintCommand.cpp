@@ -11,6 +11,7 @@
 #include "printing/ExitPrintFiles.h"
 #include "printing/MovementNote.h"
 #include "printing/PdfOutput.h"
+#include "printing/ProposalList.h"
 #include "printing/ScrappingList.h"
 
 #include <functional>
@@ -20,6 +21,7 @@ namespace {
 const QString kReception = QStringLiteral("nota-receptie");
 const QString kMovement = QStringLiteral("bon-de-miscare");
 const QString kScrapping = QStringLiteral("lista-casari");
+const QString kProposal = QStringLiteral("propunere-casare");
 
 QString synopsis()
 {
@@ -28,8 +30,8 @@ QString synopsis()
 
 QString usage()
 {
-    return QStringLiteral("Utilizare: tessaro print %1\nDOCUMENT: %2, %3, %4 (--comment numai pentru %4)\n")
-        .arg(synopsis(), kReception, kMovement, kScrapping);
+    return QStringLiteral("Utilizare: tessaro print %1\nDOCUMENT: %2, %3, %4, %5 (--comment numai pentru %4)\n")
+        .arg(synopsis(), kReception, kMovement, kScrapping, kProposal);
 }
 
 // What one document gives the output: its pages and its printed lines.
@@ -51,7 +53,7 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QStringList args = arguments;
     const QString document = args.value(0);
-    if (document != kReception && document != kMovement && document != kScrapping) {
+    if (document != kReception && document != kMovement && document != kScrapping && document != kProposal) {
         err << QStringLiteral("Document necunoscut: %1\n").arg(document) << usage();
         return 2;
     }
@@ -96,6 +98,7 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
     ReceptionNote reception(*db, parameters.nrZecimaleLei);
     MovementNote movement(*db, parameters.firmNo, parameters.nrZecimaleLei);
     ScrappingList scrapping(*db, parameters.firmNo);
+    ProposalList proposal(*db, parameters.firmNo);
     Printout printout;
     try {
         if (document == kReception) {
@@ -115,6 +118,15 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
             printout.document = [&](const PageSetup &page) { return movement.document(page, false); };
             printout.csvDefinition = MovementNote::csvDefinition();
             printout.csvRows = movement.rows();
+        } else if (document == kProposal) {
+            if (!proposal.load(contor)) {
+                err << QStringLiteral("Eroare: Propunerea de casare cu numarul de inregistrare %1 nu exista!\n")
+                           .arg(formatNumber(contor, QString()));
+                return 1;
+            }
+            printout.document = [&](const PageSetup &page) { return proposal.document(page); };
+            printout.csvDefinition = ProposalList::csvDefinition();
+            printout.csvRows = proposal.rows();
         } else {
             if (!scrapping.load(contor)) {
                 err << goneText(false, contor);
@@ -154,6 +166,6 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
 CliCommand printCommand()
 {
     return {QStringLiteral("print"), synopsis(),
-            QStringLiteral("nota de receptie, bonul de miscare sau lista casarilor unui document (PDF si CSV)"),
+            QStringLiteral("nota de receptie, bonul de miscare, lista casarilor unui document sau o propunere de casare (PDF si CSV)"),
             runPrint};
 }

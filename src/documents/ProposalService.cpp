@@ -21,12 +21,38 @@
 
 namespace {
 
+// `Item_prof` keeps 8 characters of a classification code that `Stoc` keeps whole, so
+// an asset is matched on those 8 characters on both sides.
+constexpr int kGroupWidth = 8;
+
 double sumOf(Database &db, const char *table, const QString &group, const QString &article)
 {
-    QSqlQuery q = db.run(QStringLiteral("SELECT SUM(\"Cantitate\") FROM \"%1\" WHERE \"Cod_grupa\" = :g AND \"Cod_articol\" = :a")
-                             .arg(QLatin1String(table)),
-                         {{QStringLiteral(":g"), group}, {QStringLiteral(":a"), article}});
+    QSqlQuery q = db.run(QStringLiteral("SELECT SUM(\"Cantitate\") FROM \"%1\" WHERE substr(\"Cod_grupa\", 1, %2) = :g "
+                                        "AND \"Cod_articol\" = :a")
+                             .arg(QLatin1String(table))
+                             .arg(kGroupWidth),
+                         {{QStringLiteral(":g"), group.left(kGroupWidth)}, {QStringLiteral(":a"), article}});
     return q.next() ? q.value(0).toDouble() : 0.0;
+}
+
+// The stock row a proposal line names, with its classification code as `Stoc` holds it.
+// A code cut by `Item_prof` is completed from the one row it can stand for.
+StockKey stockKeyOf(Database &db, const ExitLine &line)
+{
+    StockKey key = line.stockKey();
+    if (key.group.size() < kGroupWidth)
+        return key;
+    QSqlQuery q = db.run(QStringLiteral("SELECT DISTINCT \"Cod_grupa\" FROM \"Stoc\" WHERE \"Cod_gestiune\" IS :g "
+                                        "AND substr(\"Cod_grupa\", 1, %1) = :c AND \"Cod_articol\" IS :a "
+                                        "AND \"Pret_achizitie\" IS :p AND \"Lot\" IS :l AND \"Agent\" IS :ag")
+                             .arg(kGroupWidth),
+                         key.bindings());
+    QStringList groups;
+    while (q.next())
+        groups << q.value(0).toString();
+    if (groups.size() == 1)
+        key.group = groups.constFirst();
+    return key;
 }
 
 } // namespace
@@ -226,7 +252,7 @@ QList<ProposalService::StockCheck> ProposalService::stockCheck(double contor) co
         StockCheck row;
         row.line = line;
         row.unitName = units.name(line.unit);
-        row.name = assetName(line.group, line.article);
+        row.name = assetName(stockKeyOf(m_db, line).group, line.article);
         row.inStock = stockOf(line.group, line.article);
         row.proposed = proposedOf(line.group, line.article);
         rows << row;
@@ -274,9 +300,11 @@ ProposalService::Generation ProposalService::generate(double contor, const QDate
         ExitStock stock(m_db, m_params.epsilon, m_formats);
         for (ExitLine line : taken) {
             line.contor = header.contor;
+            const StockKey key = stockKeyOf(m_db, line);
+            line.group = key.group;
             // A row gone or holding too little would leave `Stoc` below zero or apart
             // from what the recalculation rebuilds: the whole generation is refused.
-            if (stock.change(line.stockKey(), -line.quantityOrZero()))
+            if (stock.change(key, -line.quantityOrZero()))
                 throw DocumentRefusal(DocumentRefusal::Kind::Error, StockLedger::negativeStockText());
             store.insert(line);
             ++result.written;

@@ -31,7 +31,8 @@ private:
     static QDate lot() { return QDate(2001, 3, 15); }
 
     // Stock brought in by a reception line of `unit`.
-    void stockIn(const QString &article, double quantity, const QString &unit = QStringLiteral("G1"), double price = 500)
+    void stockIn(const QString &article, double quantity, const QString &unit = QStringLiteral("G1"),
+                 const QString &group = QStringLiteral("2.1.3"))
     {
         EntryDocumentService entries(*m_db, m_params);
         if (!m_entryDoc)
@@ -39,14 +40,14 @@ private:
         EntryLine l;
         l.contor = m_entryDoc;
         l.unit = unit;
-        l.group = QStringLiteral("2.1.3");
+        l.group = group;
         l.article = article;
         l.name = QStringLiteral("Strung ") + article;
         l.domain = QStringLiteral("Public");
         l.calcAmortizare = false;
         l.lot = lot();
         l.agent = QStringLiteral("B1");
-        l.priceLei = price;
+        l.priceLei = 500;
         l.quantity = quantity;
         l.durataTotala = 60;
         l.durataRamasa = 60;
@@ -54,11 +55,11 @@ private:
     }
 
     static ExitLine line(double contor, const QString &article, double quantity, const QString &unit = QStringLiteral("G1"),
-                         double price = 500)
+                         const QString &group = QStringLiteral("2.1.3"))
     {
         ExitLine l;
         l.contor = contor;
-        l.setStockKey({unit, QStringLiteral("2.1.3"), article, price, lot(), QStringLiteral("B1")});
+        l.setStockKey({unit, group, article, 500, lot(), QStringLiteral("B1")});
         l.quantity = quantity;
         return l;
     }
@@ -73,7 +74,8 @@ private:
         h.explanation = QStringLiteral("Comisia de casare");
         for (const QString &text : lines.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             const QStringList p = text.split(QLatin1Char(':'));
-            service.saveLine(line(h.contor, p[0], p[1].toDouble(), p.value(2, QStringLiteral("G1"))));
+            service.saveLine(line(h.contor, p[0], p[1].toDouble(), p.value(2, QStringLiteral("G1")),
+                                  p.value(3, QStringLiteral("2.1.3"))));
         }
         if (!lines.isEmpty())
             service.saveHeader(h);
@@ -94,7 +96,7 @@ private:
     {
         QStringList rows;
         for (const ExitLine &l : ExitDocumentService(*m_db, m_params).lines(contor))
-            rows << QStringLiteral("%1:%2:%3:%4").arg(l.contorSecundar.value_or(0)).arg(l.unit, l.article).arg(l.quantityOrZero());
+            rows << QStringLiteral("%1:%2:%3:%4:%5").arg(l.contorSecundar.value_or(0)).arg(l.unit, l.group, l.article).arg(l.quantityOrZero());
         return rows;
     }
 
@@ -283,11 +285,12 @@ private slots:
     {
         stockIn(QStringLiteral("M1"), 2);
         stockIn(QStringLiteral("M2"), 1);
-        stockIn(QStringLiteral("M3"), 1, QStringLiteral("G2"));
+        // A classification code longer than the 8 characters a proposal line keeps.
+        stockIn(QStringLiteral("M3"), 3, QStringLiteral("G2"), QStringLiteral("2.1.17.3.1"));
         // Another proposal takes M2's only unit: this one's M2 line would go below zero.
         proposal(QStringLiteral("M2:1"), 11);
         ProposalService service(*m_db, m_params);
-        const double contor = proposal(QStringLiteral("M1:1,M2:1,M3:1:G2"));
+        const double contor = proposal(QStringLiteral("M1:1,M2:1,M3:2:G2:2.1.17.3.1"));
         const ProposalHeader header = *service.loadHeader(contor);
         QVERIFY(service.overStock(contor));
         const QStringList proposals = everyTable(*m_db).filter(QRegularExpression(QStringLiteral("^(Doc|Item)_prof")));
@@ -304,8 +307,9 @@ private slots:
         QCOMPARE(exit.client, QStringLiteral("B1"));
         QCOMPARE(exit.explanation, QStringLiteral("Comisia de casare"));
         // Lines keep the proposal's line numbers.
-        QCOMPARE(exitLines(g.exitContor), (QStringList{"1:G1:M1:1", "3:G2:M3:1"}));
-        QCOMPARE(stockRows(*m_db), (QStringList{"G1|2.1.3|M1|500|2001-03-15|B1|1", "G1|2.1.3|M2|500|2001-03-15|B1|1"}));
+        QCOMPARE(exitLines(g.exitContor), (QStringList{"1:G1:2.1.3:M1:1", "3:G2:2.1.17.3.1:M3:2"}));
+        QCOMPARE(stockRows(*m_db), (QStringList{"G1|2.1.3|M1|500|2001-03-15|B1|1", "G1|2.1.3|M2|500|2001-03-15|B1|1",
+                                                "G2|2.1.17.3.1|M3|500|2001-03-15|B1|1"}));
         QCOMPARE(everyTable(*m_db).filter(QRegularExpression(QStringLiteral("^(Doc|Item)_prof"))), proposals);
         const QStringList kept = stockRows(*m_db);
         QCOMPARE(StockRecalculation(*m_db, m_params.epsilon).run(), StockRecalculation::Outcome::Done);
