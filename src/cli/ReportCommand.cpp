@@ -1,6 +1,7 @@
 #include "cli/ReportCommand.h"
 
 #include "app/ProtectedFiles.h"
+#include "app/SafeFileWriter.h"
 #include "app/Workstation.h"
 #include "cli/ReportOutput.h"
 #include "cli/StockCommandSupport.h"
@@ -9,6 +10,7 @@
 #include "printing/PdfOutput.h"
 #include "printing/PrintedTotals.h"
 #include "reports/DepreciationSituation.h"
+#include "reports/SituationCsv.h"
 #include "reports/SituationReport.h"
 
 #include <QDate>
@@ -84,28 +86,30 @@ int runReport(const QStringList &arguments, QTextStream &out, QTextStream &err)
     header.date = date;
     header.printed = QDate::currentDate();
     header.onlyUndepreciated = only;
-    QVector<ReportRow> lines;
-    StockAtDate stock(*db, parameters.lot);
     DepreciationSituation situation(*db);
+    DepreciationSituation::Options o;
+    o.date = date;
+    o.units = units;
+    o.onlyUndepreciated = only;
+    o.epsilon = parameters.epsilon;
+    o.withLots = parameters.lot;
+    // The printout needs its lines laid out; the CSV alone streams them to the file.
+    const bool laidOut = !output.pdfPath.isEmpty() || !totals.csvPath.isEmpty();
+    QVector<ReportRow> lines;
     try {
-        const QString budget = options.value(budgetOption);
-        if (!situation.readHeader(parameters.firmNo, budget, header)) {
-            err << QStringLiteral("Eroare: Bugetul <%1> nu exista!\n").arg(budget);
+        o.budget = options.value(budgetOption);
+        if (!situation.readHeader(parameters.firmNo, o.budget, header)) {
+            err << QStringLiteral("Eroare: Bugetul <%1> nu exista!\n").arg(o.budget);
             return 1;
         }
-        if (!stock.build(date, units)) {
-            err << StockAtDate::noDocumentsText() << '\n';
-            return 1;
+        if (laidOut) {
+            bool documents = false;
+            lines = situation.build(kind, o, &documents);
+            if (!documents) {
+                err << StockAtDate::noDocumentsText() << '\n';
+                return 1;
+            }
         }
-        DepreciationSituation::Options o;
-        o.date = date;
-        o.units = units;
-        o.budget = budget;
-        o.onlyUndepreciated = only;
-        o.epsilon = parameters.epsilon;
-        lines = situation.build(kind, o);
-        situation.dropAnswerTable();
-        stock.drop();
     } catch (const DbError &e) {
         err << QStringLiteral("Eroare: ") << e.reportText() << '\n';
         return 1;
@@ -115,7 +119,7 @@ int runReport(const QStringList &arguments, QTextStream &out, QTextStream &err)
     settings.load(Workstation::fromEnvironment().iniPath());
     settings.applyPreset(PrintSettings::Landscape);
     ReportDocument document;
-    if (!output.pdfPath.isEmpty() || !totals.csvPath.isEmpty())
+    if (laidOut)
         document = SituationReport::document(kind, header, lines, PageSetup::fromSettings(settings));
     if (!output.pdfPath.isEmpty()) {
         if (const int code = ReportOutput::writePdf(
@@ -123,10 +127,30 @@ int runReport(const QStringList &arguments, QTextStream &out, QTextStream &err)
             return code;
     }
     if (!output.csvPath.isEmpty()) {
-        if (const int code = ReportOutput::writeCsv(SituationReport::csv(kind, lines),
-                                                    SituationReport::printedLines(kind, lines).size(), output, out,
-                                                    err))
-            return code;
+        if (!ReportOutput::checkTargets(output, err))
+            return 1;
+        SafeFileWriter file(output.csvPath);
+        if (!file.open()) {
+            err << QStringLiteral("Eroare: ") << file.error() << '\n';
+            return 1;
+        }
+        SituationCsv::Outcome written;
+        try {
+            written = SituationCsv::write(*db, kind, o, file);
+        } catch (const DbError &e) {
+            err << QStringLiteral("Eroare: ") << e.reportText() << '\n';
+            return 1;
+        }
+        if (!written.documents) {
+            file.discard();
+            err << StockAtDate::noDocumentsText() << '\n';
+            return 1;
+        }
+        if (!file.commit()) {
+            err << QStringLiteral("Eroare: ") << file.error() << '\n';
+            return 1;
+        }
+        out << QStringLiteral("%1 randuri scrise in %2\n").arg(written.lines).arg(output.csvPath);
     }
     if (!totals.csvPath.isEmpty()) {
         const QStringList amounts{QStringLiteral("Valoare"), QStringLiteral("ValoareAmortizata"),

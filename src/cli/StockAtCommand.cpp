@@ -5,29 +5,54 @@
 #include "cli/StockCommandSupport.h"
 #include "db/DbError.h"
 #include "documents/StockAtDate.h"
-#include "printing/CsvOutput.h"
+#include "db/SqliteStatement.h"
+#include "reports/SituationCsv.h"
 
 #include <QDate>
 #include <QLocale>
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <sqlite3.h>
+
+#include <charconv>
+#include <cmath>
+
 static QString usage()
 {
     return QStringLiteral("Utilizare: tessaro stock-at --data DIR --date AAAA-LL-ZZ [--units A1,B2] --csv FISIER\n");
 }
 
-static QString csvText(const QVariant &value)
+// A text column as the Qt driver would have given it, as a CSV cell.
+static void appendTextCell(QByteArray &out, const SqliteStatement &q, int column)
 {
-    return CsvOutput::text(value.toString());
+    switch (q.type(column)) {
+    case SQLITE_NULL:
+        return;
+    case SQLITE_FLOAT:
+        SituationCsv::appendText(out, QString::number(q.number(column), 'g', QLocale::FloatingPointShortest).toUtf8());
+        return;
+    default:
+        SituationCsv::appendText(out, q.bytes(column));
+    }
 }
 
-static QString csvNumber(const QVariant &value)
+// Plain digits with "." whatever the locale: for scripts, not for people.
+static void appendNumberCell(QByteArray &out, const SqliteStatement &q, int column)
 {
-    if (value.isNull())
-        return QString();
-    // Plain digits with "." whatever the locale: for scripts, not for people.
-    return QString::number(value.toDouble(), 'f', QLocale::FloatingPointShortest);
+    if (q.type(column) == SQLITE_NULL)
+        return;
+    const double v = q.number(column);
+    if (!std::isfinite(v) || std::fabs(v) >= 1e15) {
+        out.append(QString::number(v, 'f', QLocale::FloatingPointShortest).toLatin1());
+        return;
+    }
+    char buffer[400];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed);
+    if (r.ec != std::errc())
+        out.append(QString::number(v, 'f', QLocale::FloatingPointShortest).toLatin1());
+    else
+        out.append(buffer, r.ptr - buffer);
 }
 
 static int runStockAt(const QStringList &args, QTextStream &out, QTextStream &err)
@@ -56,33 +81,46 @@ static int runStockAt(const QStringList &args, QTextStream &out, QTextStream &er
         return 1;
     StockAtDate stock(*db, parameters.lot);
     try {
-        if (!stock.build(date, units)) {
-            err << StockAtDate::noDocumentsText() << '\n';
-            return 1;
-        }
         SafeFileWriter file(output.csvPath);
         if (!file.open()) {
             err << QStringLiteral("Eroare: ") << file.error() << '\n';
-            stock.drop();
             return 1;
         }
-        QTextStream text(&file);
-        text.setEncoding(QStringConverter::Utf8);
-        text << "Cod_gestiune,Cod_grupa,Cod_articol,Pret_achizitie,Lot,Agent,QIn,QOut\n";
-        QSqlQuery q = db->run(QStringLiteral("SELECT \"Cod_gestiune\", \"Cod_grupa\", \"Cod_articol\", \"Pret_achizitie\", "
-                                             "\"Lot\", \"Agent\", \"QIn\", \"QOut\" FROM \"PVL_PRIV\".\"ANSW_ST\" "
-                                             "ORDER BY 1, 2, 3, 4, 5, 6"));
+        // The rows go from the grouping straight to the file: nothing is stored.
+        QByteArray buffer("Cod_gestiune,Cod_grupa,Cod_articol,Pret_achizitie,Lot,Agent,QIn,QOut\n");
+        bool written = true;
         qsizetype rows = 0;
-        while (q.next()) {
-            text << csvText(q.value(0)) << ',' << csvText(q.value(1)) << ',' << csvText(q.value(2)) << ','
-                 << csvNumber(q.value(3)) << ',' << csvText(q.value(4)) << ',' << csvText(q.value(5)) << ','
-                 << csvNumber(q.value(6)) << ',' << csvNumber(q.value(7)) << '\n';
+        // The columns of the stock answer: unit, group, article, value, budget, lot, QOut, QIn.
+        const bool documents = stock.read(date, units, [&](const SqliteStatement &q) {
+            appendTextCell(buffer, q, 0);
+            buffer.append(',');
+            appendTextCell(buffer, q, 1);
+            buffer.append(',');
+            appendTextCell(buffer, q, 2);
+            buffer.append(',');
+            appendNumberCell(buffer, q, 3);
+            buffer.append(',');
+            appendTextCell(buffer, q, 5);
+            buffer.append(',');
+            appendTextCell(buffer, q, 4);
+            buffer.append(',');
+            appendNumberCell(buffer, q, 7);
+            buffer.append(',');
+            appendNumberCell(buffer, q, 6);
+            buffer.append('\n');
             ++rows;
+            if (buffer.size() >= (1 << 16)) {
+                written = file.write(buffer) == buffer.size() && written;
+                buffer.clear();
+            }
+        });
+        if (!documents) {
+            file.discard();
+            err << StockAtDate::noDocumentsText() << '\n';
+            return 1;
         }
-        q.finish();
-        stock.drop();
-        text.flush();
-        if (!file.commit()) {
+        written = file.write(buffer) == buffer.size() && written;
+        if (!file.commit() || !written) {
             err << QStringLiteral("Eroare: ") << file.error() << '\n';
             return 1;
         }

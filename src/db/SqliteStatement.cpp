@@ -131,9 +131,14 @@ QDate SqliteStatement::date(int column) const
 {
     if (sqlite3_column_type(m_stmt, column) != SQLITE_TEXT)
         return QDate();
-    const auto *s = sqlite3_column_text(m_stmt, column);
-    if (sqlite3_column_bytes(m_stmt, column) < 10)
+    return isoDate(bytes(column));
+}
+
+QDate SqliteStatement::isoDate(QByteArrayView text)
+{
+    if (text.size() < 10)
         return QDate();
+    const char *s = text.data();
     auto digits = [s](int from, int count) {
         int n = 0;
         for (int i = from; i < from + count; ++i) {
@@ -147,6 +152,19 @@ QDate SqliteStatement::date(int column) const
     if (y < 0 || m < 0 || d < 0 || s[4] != '-' || s[7] != '-')
         return QDate();
     return QDate(y, m, d);
+}
+
+int SqliteStatement::type(int column) const
+{
+    return sqlite3_column_type(m_stmt, column);
+}
+
+QByteArrayView SqliteStatement::bytes(int column) const
+{
+    const auto *chars = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+    if (!chars)
+        return QByteArrayView();
+    return QByteArrayView(chars, sqlite3_column_bytes(m_stmt, column));
 }
 
 QString SqliteStatement::rowText(int columns) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QVariant>
 
@@ -32,6 +33,12 @@ public:
     bool execute();
 
     bool isNull(int column) const;
+    // The engine's type of the value (SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT,
+    // SQLITE_BLOB or SQLITE_NULL).
+    int type(int column) const;
+    // The value as the UTF-8 the data directory stores, valid until the next row; empty
+    // for NULL. For loops that copy or format texts without turning them into QString.
+    QByteArrayView bytes(int column) const;
     QString text(int column) const;
     double number(int column) const;
     // The value read the way QVariant::toBool reads what the Qt driver would return.
@@ -40,6 +47,8 @@ public:
     QString rowText(int columns) const;
     // An ISO date at the start of a text column ("yyyy-MM-dd..."); null otherwise.
     QDate date(int column) const;
+    // The same reading of a text already in hand.
+    static QDate isoDate(QByteArrayView text);
 
 private:
     [[noreturn]] void fail() const;

@@ -4,6 +4,7 @@
 #include "app/Status.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "db/SqliteStatement.h"
 #include "db/TVTables.h"
 
 #include <QSqlQuery>
@@ -93,68 +94,107 @@ private:
 
 } // namespace
 
-bool StockAtDate::build(const QDate &date, const QStringList &units)
+namespace {
+
+// The lines that count at the date, as bound values and conditions on the line `L` and
+// its document `D`.
+struct LineFilter
 {
-    QVariantMap values{{QStringLiteral(":date"), date.toString(Qt::ISODate)}};
-    QString unitFilter;
-    if (!units.isEmpty()) {
+    QVariantMap values;
+    QString units; // " AND L.Cod_gestiune IN (...)" or empty
+
+    LineFilter(const QDate &date, const QStringList &list)
+    {
+        values.insert(QStringLiteral(":date"), date.toString(Qt::ISODate));
+        if (list.isEmpty())
+            return;
         QStringList names;
-        for (qsizetype i = 0; i < units.size(); ++i) {
+        for (qsizetype i = 0; i < list.size(); ++i) {
             const QString name = QStringLiteral(":u%1").arg(i);
             names << name;
-            values.insert(name, units.at(i));
+            values.insert(name, list.at(i));
         }
-        unitFilter = QStringLiteral(" AND L.\"Cod_gestiune\" IN (%1)").arg(names.join(QStringLiteral(", ")));
+        units = QStringLiteral(" AND L.\"Cod_gestiune\" IN (%1)").arg(names.join(QStringLiteral(", ")));
     }
-    // The lines summed per stock key; empty texts read as NULL like the rows of `Stoc`.
-    // Grouping on the stored values and emptying them afterwards is much cheaper than
-    // grouping on the expressions; the final grouping joins what the emptying makes equal.
-    auto sums = [&](const char *lineTable, const char *docTable, const char *price, bool entries) {
-        return QStringLiteral("SELECT NULLIF(L.\"Cod_gestiune\", ''), NULLIF(L.\"Cod_grupa\", ''), "
-                              "NULLIF(L.\"Cod_articol\", ''), COALESCE(L.\"%1\", 0), NULLIF(L.\"Agent\", ''), "
-                              "%2, %3 "
-                              "FROM \"%4\" L JOIN \"%5\" D ON D.\"Contor\" = L.\"Contor\" "
-                              "WHERE L.\"Cod_articol\" IS NOT NULL AND L.\"Cod_articol\" <> '' "
-                              "AND (D.\"Data_inregistrarii\" <= :date%6)%7 "
-                              "GROUP BY L.\"Cod_gestiune\", L.\"Cod_grupa\", L.\"Cod_articol\", L.\"%1\", L.\"Agent\"%8")
+
+    // Initial-stock lines (a document without registration date) count at every date.
+    QString condition(bool entries) const
+    {
+        return QStringLiteral("L.\"Cod_articol\" IS NOT NULL AND L.\"Cod_articol\" <> '' "
+                              "AND (D.\"Data_inregistrarii\" <= :date%1)%2")
+            .arg(entries ? QStringLiteral(" OR NULLIF(D.\"Data_inregistrarii\", '') IS NULL") : QString(), units);
+    }
+};
+
+} // namespace
+
+QString StockAtDate::stockSql(bool withLots, const QString &filterEntries, const QString &filterExits)
+{
+    // Entry and exit lines in one grouping per stock key; empty texts read as NULL like
+    // the rows of `Stoc`. Without lots the row keeps the earliest `Lot` of its lines.
+    auto lines = [](const char *lineTable, const char *docTable, const char *price, bool entries,
+                    const QString &condition) {
+        return QStringLiteral("SELECT NULLIF(L.\"Cod_gestiune\", '') g, NULLIF(L.\"Cod_grupa\", '') c, "
+                              "NULLIF(L.\"Cod_articol\", '') a, COALESCE(L.\"%1\", 0) p, NULLIF(L.\"Agent\", '') ag, "
+                              "NULLIF(L.\"Lot\", '') l, %2 FROM \"%3\" L JOIN \"%4\" D ON D.\"Contor\" = L.\"Contor\" "
+                              "WHERE %5")
             .arg(QLatin1String(price),
-                 m_withLots ? QStringLiteral("NULLIF(L.\"Lot\", '')") : QStringLiteral("MIN(NULLIF(L.\"Lot\", ''))"),
-                 entries ? QStringLiteral("SUM(COALESCE(L.\"Cantitate\", 0)), 0")
-                         : QStringLiteral("0, SUM(COALESCE(L.\"Cantitate\", 0))"),
-                 QLatin1String(lineTable), QLatin1String(docTable),
-                 entries ? QStringLiteral(" OR NULLIF(D.\"Data_inregistrarii\", '') IS NULL") : QString(),
-                 unitFilter, m_withLots ? QStringLiteral(", L.\"Lot\"") : QString());
+                 entries ? QStringLiteral("COALESCE(L.\"Cantitate\", 0) qin, 0 qout")
+                         : QStringLiteral("0 qin, COALESCE(L.\"Cantitate\", 0) qout"),
+                 QLatin1String(lineTable), QLatin1String(docTable), condition);
     };
-    const QString key = m_withLots ? QStringLiteral("g, c, a, p, ag, l") : QStringLiteral("g, c, a, p, ag");
+    return QStringLiteral("SELECT g, c, a, p, ag, %1, SUM(qout), SUM(qin) FROM (%2 UNION ALL %3) S "
+                          "GROUP BY g, c, a, p, ag%4 ORDER BY g, c, a, p, ag%4")
+        .arg(withLots ? QStringLiteral("l") : QStringLiteral("MIN(l)"),
+             lines("Item_in", "Doc_in", "Pret_achizitie_lei", true, filterEntries),
+             lines("Item_out", "Doc_out", "Pret_achizitie", false, filterExits),
+             withLots ? QStringLiteral(", l") : QString());
+}
 
+bool StockAtDate::hasDocuments(const QDate &date, const QStringList &units)
+{
+    const LineFilter filter(date, units);
+    QSqlQuery q = m_db.run(QStringLiteral("SELECT 1 FROM \"Item_in\" L JOIN \"Doc_in\" D ON D.\"Contor\" = L.\"Contor\" "
+                                          "WHERE %1 LIMIT 1")
+                               .arg(filter.condition(true)),
+                           filter.values);
+    return q.next();
+}
+
+bool StockAtDate::read(const QDate &date, const QStringList &units,
+                       const std::function<void(const SqliteStatement &)> &row)
+{
+    if (!hasDocuments(date, units))
+        return false;
+    const LineFilter filter(date, units);
     Snapshot snapshot(m_db);
-    m_db.run(QStringLiteral("DROP TABLE IF EXISTS temp.\"AnswSum\""));
-    m_db.run(QStringLiteral("CREATE TEMP TABLE \"AnswSum\" (g, c, a, p, ag, l, qin, qout)"));
+    SqliteStatement q(m_db, stockSql(m_withLots, filter.condition(true), filter.condition(false)));
+    for (auto it = filter.values.cbegin(); it != filter.values.cend(); ++it)
+        q.bind(it.key(), it.value());
+    while (q.next())
+        row(q);
+    snapshot.commit();
+    return true;
+}
 
+bool StockAtDate::build(const QDate &date, const QStringList &units)
+{
     Status::show(QStringLiteral(" Insumez intrarile si stocurile initiale..."));
-    QSqlQuery entries = m_db.run(QStringLiteral("INSERT INTO temp.\"AnswSum\" %1")
-                                     .arg(sums("Item_in", "Doc_in", "Pret_achizitie_lei", true)),
-                                 values);
-    if (entries.numRowsAffected() <= 0) {
+    if (!hasDocuments(date, units)) {
         Status::show(QString());
         return false;
     }
-
-    Status::show(QStringLiteral(" Insumez iesirile..."));
-    m_db.run(QStringLiteral("INSERT INTO temp.\"AnswSum\" %1").arg(sums("Item_out", "Doc_out", "Pret_achizitie", false)),
-             values);
-
+    const LineFilter filter(date, units);
+    Snapshot snapshot(m_db);
     Status::show(QStringLiteral(" Calculez stocurile..."));
     const TVTable table = TVTables::answSt(m_withLots);
     m_db.run(m_db.dialect().dropTable(table.name(), QLatin1String(Database::privateSchema)));
     for (const QString &sql : m_db.dialect().createTable(table, QLatin1String(Database::privateSchema)))
         m_db.run(sql);
     m_db.run(QStringLiteral("INSERT INTO \"PVL_PRIV\".\"ANSW_ST\" (\"Cod_gestiune\", \"Cod_grupa\", \"Cod_articol\", "
-                            "\"Pret_achizitie\", \"Agent\", \"Lot\", \"QOut\", \"QIn\") "
-                            "SELECT g, c, a, p, ag, MIN(l), SUM(qout), SUM(qin) FROM temp.\"AnswSum\" GROUP BY %1 "
-                            "ORDER BY g, c, a, p")
-                 .arg(key));
-    m_db.run(QStringLiteral("DROP TABLE temp.\"AnswSum\""));
+                            "\"Pret_achizitie\", \"Agent\", \"Lot\", \"QOut\", \"QIn\") %1")
+                 .arg(stockSql(m_withLots, filter.condition(true), filter.condition(false))),
+             filter.values);
     snapshot.commit();
     return true;
 }

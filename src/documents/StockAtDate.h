@@ -4,8 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class Database;
 class Messages;
+class SqliteStatement;
 
 // The stock at a date: `QIn` and `QOut` per stock key into the private answer table
 // `PVL_PRIV.ANSW_ST`, from the documents registered up to the date. Initial-stock lines
@@ -25,6 +28,13 @@ public:
     bool build(const QDate &date, const QStringList &units, Messages &messages);
     // The answer table belongs to the run that built it.
     void drop();
+    // Whether build() would find an entry line that counts (false: "no documents"),
+    // without building anything.
+    bool hasDocuments(const QDate &date, const QStringList &units);
+    // The rows build() would write, sorted by their key, handed to `row` as they come
+    // instead of being stored (the columns of ANSW_ST in order). False, with nothing
+    // read, when no entry line counts.
+    bool read(const QDate &date, const QStringList &units, const std::function<void(const SqliteStatement &)> &row);
 
     static QString noDocumentsText();
 
@@ -34,6 +44,8 @@ public:
     static QString unitListText(const QStringList &units);
 
 private:
+    static QString stockSql(bool withLots, const QString &filterEntries, const QString &filterExits);
+
     Database &m_db;
     bool m_withLots;
 };

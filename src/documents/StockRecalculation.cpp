@@ -44,9 +44,9 @@ bool StockRecalculation::beginExclusive()
 // The stock key of the lines, empty texts read as NULL like the rows ChangeStock writes.
 static QString keyColumns(const char *alias, const char *price)
 {
-    return QStringLiteral("NULLIF(%1.\"Cod_gestiune\", ''), NULLIF(%1.\"Cod_grupa\", ''), "
-                          "NULLIF(%1.\"Cod_articol\", ''), COALESCE(%1.\"%2\", 0), NULLIF(%1.\"Lot\", ''), "
-                          "NULLIF(%1.\"Agent\", '')")
+    return QStringLiteral("NULLIF(%1.\"Cod_gestiune\", '') g, NULLIF(%1.\"Cod_grupa\", '') c, "
+                          "NULLIF(%1.\"Cod_articol\", '') a, COALESCE(%1.\"%2\", 0) p, NULLIF(%1.\"Lot\", '') l, "
+                          "NULLIF(%1.\"Agent\", '') ag")
         .arg(QLatin1String(alias), QLatin1String(price));
 }
 
@@ -55,40 +55,25 @@ StockRecalculation::Outcome StockRecalculation::run()
     if (!beginExclusive())
         return Outcome::Busy;
     try {
-        static const QString group = QStringLiteral("GROUP BY 1, 2, 3, 4, 5, 6");
-        m_db.run(QStringLiteral("DROP TABLE IF EXISTS temp.\"StocSum\""));
-        m_db.run(QStringLiteral("DROP TABLE IF EXISTS temp.\"StocNou\""));
-        m_db.run(QStringLiteral("CREATE TEMP TABLE \"StocSum\" (g, c, a, p, l, ag, qin, qout, b)"));
-
-        Status::show(QStringLiteral(" Insumez intrarile si stocurile initiale..."));
-        m_db.run(QStringLiteral("INSERT INTO temp.\"StocSum\" SELECT %1, SUM(COALESCE(I.\"Cantitate\", 0)), 0, "
-                                "MAX(NULLIF(I.\"Cod_bare\", '')) "
-                                "FROM \"Item_in\" I JOIN \"Doc_in\" D ON D.\"Contor\" = I.\"Contor\" "
-                                "WHERE NULLIF(I.\"Cod_articol\", '') IS NOT NULL %2")
-                     .arg(keyColumns("I", "Pret_achizitie_lei"), group));
-
-        Status::show(QStringLiteral("Insumez iesirile..."));
-        m_db.run(QStringLiteral("INSERT INTO temp.\"StocSum\" SELECT %1, 0, SUM(COALESCE(O.\"Cantitate\", 0)), NULL "
-                                "FROM \"Item_out\" O JOIN \"Doc_out\" D ON D.\"Contor\" = O.\"Contor\" "
-                                "WHERE NULLIF(O.\"Cod_articol\", '') IS NOT NULL %2")
-                     .arg(keyColumns("O", "Pret_achizitie"), group));
-
-        Status::show(QStringLiteral("Calculez stocurile..."));
-        m_db.run(QStringLiteral("CREATE TEMP TABLE \"StocNou\" AS SELECT g, c, a, p, l, ag, "
-                                "SUM(qin) - SUM(qout) AS q, MAX(b) AS b FROM temp.\"StocSum\" %1")
-                     .arg(group));
-
+        // One grouping of every entry and exit line whose document exists, straight into
+        // the emptied table, in the order of its key.
         Status::show(QStringLiteral("Sterg stocurile curente..."));
         m_db.run(QStringLiteral("DELETE FROM \"Stoc\""));
-
         Status::show(QStringLiteral("Actualizez stocurile curente..."));
         m_db.run(QStringLiteral("INSERT INTO \"Stoc\" (\"Cod_gestiune\", \"Cod_grupa\", \"Cod_articol\", "
                                 "\"Pret_achizitie\", \"Lot\", \"Agent\", \"Cantitate\", \"Cod_bare\") "
-                                "SELECT g, c, a, p, l, ag, q, b FROM temp.\"StocNou\" "
-                                "WHERE q < -:eps OR q > :eps ORDER BY g, c, a, p"),
+                                "SELECT g, c, a, p, l, ag, SUM(qin) - SUM(qout), MAX(b) FROM ("
+                                "SELECT %1, COALESCE(I.\"Cantitate\", 0) qin, 0 qout, NULLIF(I.\"Cod_bare\", '') b "
+                                "FROM \"Item_in\" I JOIN \"Doc_in\" D ON D.\"Contor\" = I.\"Contor\" "
+                                "WHERE NULLIF(I.\"Cod_articol\", '') IS NOT NULL "
+                                "UNION ALL SELECT %2, 0, COALESCE(O.\"Cantitate\", 0), NULL "
+                                "FROM \"Item_out\" O JOIN \"Doc_out\" D ON D.\"Contor\" = O.\"Contor\" "
+                                "WHERE NULLIF(O.\"Cod_articol\", '') IS NOT NULL) S "
+                                "GROUP BY g, c, a, p, l, ag "
+                                "HAVING SUM(qin) - SUM(qout) < -:eps OR SUM(qin) - SUM(qout) > :eps "
+                                "ORDER BY g, c, a, p, l, ag")
+                     .arg(keyColumns("I", "Pret_achizitie_lei"), keyColumns("O", "Pret_achizitie")),
                  {{QStringLiteral(":eps"), m_epsilon}});
-        m_db.run(QStringLiteral("DROP TABLE temp.\"StocSum\""));
-        m_db.run(QStringLiteral("DROP TABLE temp.\"StocNou\""));
         m_db.run(QStringLiteral("COMMIT"));
     } catch (...) {
         QSqlQuery rollback(m_db.connection());

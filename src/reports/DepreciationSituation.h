@@ -10,10 +10,10 @@
 
 class Database;
 
-// The asset lines of a depreciation situation, from the stock at the date already in
-// `PVL_PRIV.ANSW_ST`: one selection joins the stock with the entry lines and the captions,
-// in print order; while it is read, the first row of each key is kept, the rule applied,
-// and the kept rows written to `PVL_PRIV.ANSW_TMP`. The summaries total these same lines.
+// The asset lines of a depreciation situation as report rows, in print order, from one
+// pass over the entry and exit lines (SituationLines): the stock at the date, the entry
+// line of each asset and the rule together. The summaries total these same lines; the
+// CSV is written from the same pass by SituationCsv.
 class DepreciationSituation
 {
 public:
@@ -31,15 +31,16 @@ public:
         QString budget;      // empty: every budget
         bool onlyUndepreciated = false;
         double epsilon = 0.00001;
+        bool withLots = false; // the stock key holds `Lot` (parameter "Se lucreaza cu loturi")
     };
 
     explicit DepreciationSituation(Database &db) : m_db(db) {}
 
-    // Recreates ANSW_TMP, fills it and returns its lines in print order, amounts
-    // rounded to the ban as printed (printedAmount). DbError when the selection fails; a
-    // row that cannot be added is skipped.
-    QVector<ReportRow> build(SituationKind kind, const Options &options);
-    // The answer table belongs to the run.
+    // The lines in print order, amounts rounded to the ban as printed (printedAmount).
+    // *documents (when given) is false when no entry line counts at the date for the
+    // units: the "no documents" case. DbError when the reading fails.
+    QVector<ReportRow> build(SituationKind kind, const Options &options, bool *documents = nullptr);
+    // Drops an ANSW_TMP left in the private directory: the lines no longer go through it.
     void dropAnswerTable();
 
     // An amount as the number masks print it with two decimals (half away from zero on

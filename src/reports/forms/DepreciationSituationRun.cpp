@@ -65,15 +65,18 @@ bool runDepreciationSituation(SituationKind kind, QWidget *owner, Database &db, 
     StockAtDate stock(db, parameters.lot);
     DepreciationSituation situation(db);
     BusyCursor cursor;
-    bool stockBuilt = false;
     bool printed = false;
     try {
         cursor.on();
         Status::show(QStringLiteral("Procesez datele..."));
-        stockBuilt = stock.build(date, StockAtDate::parseUnitList(units), messages);
+        // The situation reads the stock at the date in its own pass; here only whether
+        // any document counts, so that "no documents" comes before the print dialog.
+        const bool documents = stock.hasDocuments(date, StockAtDate::parseUnitList(units));
         cursor.off();
-        if (!stockBuilt)
+        if (!documents) {
+            messages.warning(StockAtDate::noDocumentsText());
             return false;
+        }
         if (TQRPrnDlg::execute(owner, print, messages)) {
             Status::show(QStringLiteral("Listez..."));
             cursor.on();
@@ -99,6 +102,7 @@ bool runDepreciationSituation(SituationKind kind, QWidget *owner, Database &db, 
                 options.budget = budget;
                 options.onlyUndepreciated = only;
                 options.epsilon = parameters.epsilon;
+                options.withLots = parameters.lot;
                 const QVector<ReportRow> lines = situation.build(kind, options);
                 cursor.off();
                 printed = ReportPrinterOutput::output(owner, print, messages, [&](const PageSetup &page) {
@@ -110,11 +114,9 @@ bool runDepreciationSituation(SituationKind kind, QWidget *owner, Database &db, 
         cursor.off();
         messages.error(e.reportText());
     }
-    // The answer tables belong to this run, whatever its end.
+    // No answer table outlives the run, whatever its end.
     try {
         situation.dropAnswerTable();
-        if (stockBuilt)
-            stock.drop();
     } catch (const DbError &) {
     }
     Status::show(QStringLiteral("OK."));
