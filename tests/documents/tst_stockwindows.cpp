@@ -330,6 +330,93 @@ private Q_SLOTS:
         form.hide();
     }
 
+    // A unit of many lines is read a page at a time; an edit, a deletion or a new line
+    // far down keeps every other line where it was.
+    void iniStockLinesPagedWhileEdited_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("articlesAfter"); // at rows row-1, row, row+1 afterwards
+        QTest::addColumn<int>("rowsAfter");
+        QTest::newRow("rename a line on the third page") << "rename" << 450 << QStringList{"A449", "A450", "A451"} << 700;
+        QTest::newRow("delete a line on the second page") << "delete" << 250 << QStringList{"A249", "A251", "A252"} << 699;
+        QTest::newRow("delete the first line") << "delete" << 0 << QStringList{"", "A1", "A2"} << 699;
+        QTest::newRow("a new line after the stored ones") << "add" << 700 << QStringList{"A699", "NEW", ""} << 701;
+    }
+    void iniStockLinesPagedWhileEdited()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, row);
+        QFETCH(QStringList, articlesAfter);
+        QFETCH(int, rowsAfter);
+        // 700 lines of G2 beside those of G1, numbered after the fixture's five.
+        m_db->writeTransaction([this] {
+            for (int i = 0; i < 700; ++i)
+                m_db->run(QStringLiteral("INSERT INTO \"Item_in\" (\"Contor\", \"Contor_secundar\", \"Cod_gestiune\", "
+                                         "\"Cod_grupa\", \"Cod_articol\", \"Lot\", \"Cantitate\", \"Pret_achizitie_lei\", "
+                                         "\"DurataTotala\", \"Denumire\", \"Domeniu\", \"CalcAmortizare\") "
+                                         "VALUES (-1, :n, 'G2', '2.2', :a, '2020-01-15', 1, 10, 48, 'Scaun', 'Privat', 1)"),
+                         {{QStringLiteral(":n"), 100 + i}, {QStringLiteral(":a"), QStringLiteral("A%1").arg(i)}});
+        });
+        m_db->run(QStringLiteral("DELETE FROM \"Item_in\" WHERE \"Cod_gestiune\" = 'G2'  AND \"Cod_articol\" = '5'"));
+        TIniStockForm form(*m_db, m_messages, m_env->workstation(), m_params);
+        form.resize(800, 400);
+        form.setUnit(QStringLiteral("G2"));
+        IniStockLinesModel *lines = form.lines();
+        QCOMPARE(lines->rowCount(), 700);
+        QVERIFY2(lines->loadedRows() < 700, qPrintable(QString::number(lines->loadedRows())));
+        // A line typed but not yet saved further down moves with its neighbours.
+        QVERIFY(lines->setData(lines->index(600, IniStockLinesModel::Name), QStringLiteral("Dulap")));
+
+        if (action == QLatin1String("rename")) {
+            form.grid()->setCurrentIndex(lines->index(row, IniStockLinesModel::Name));
+            QVERIFY(lines->setData(lines->index(row, IniStockLinesModel::Name), QStringLiteral("Masa")));
+            QVERIFY(form.saveRow(row));
+            QSqlQuery q = m_db->run(QStringLiteral("SELECT \"Denumire\" FROM \"Item_in\" WHERE \"Cod_articol\" = 'A450'"));
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toString(), QStringLiteral("Masa"));
+            QCOMPARE(lines->line(row).name, QStringLiteral("Masa"));
+            QVERIFY(!lines->isDirty(row));
+        } else if (action == QLatin1String("delete")) {
+            form.grid()->setCurrentIndex(lines->index(row, IniStockLinesModel::Article));
+            m_messages.answer(true);
+            form.deleteCurrent();
+            QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("Stergeti înregistrarea curenta?")});
+            m_messages.clear();
+            QSqlQuery q = m_db->run(QStringLiteral("SELECT COUNT(*) FROM \"Item_in\" WHERE \"Cod_articol\" = :a"),
+                                    {{QStringLiteral(":a"), QStringLiteral("A%1").arg(row)}});
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toInt(), 0);
+        } else {
+            QCOMPARE(form.addLine(), row);
+            for (const auto &[column, text] : {std::pair{int(IniStockLinesModel::Group), "2.2"},
+                                               std::pair{int(IniStockLinesModel::Article), "NEW"},
+                                               std::pair{int(IniStockLinesModel::Name), "Raft"},
+                                               std::pair{int(IniStockLinesModel::Quantity), "1"},
+                                               std::pair{int(IniStockLinesModel::Price), "99"},
+                                               std::pair{int(IniStockLinesModel::Lot), "1.2.2019"},
+                                               std::pair{int(IniStockLinesModel::Domain), "Privat"}})
+                QVERIFY2(lines->setData(lines->index(row, column), QString::fromLatin1(text)), text);
+            QVERIFY(form.saveRow(row));
+        }
+        QVERIFY2(m_messages.texts().isEmpty(), qPrintable(m_messages.texts().join(QLatin1Char('\n'))));
+        QCOMPARE(lines->rowCount(), rowsAfter);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(lines->line(row - 1 + i).article, articlesAfter.at(i));
+        const int typed = action == QLatin1String("delete") ? 599 : 600;
+        QVERIFY(lines->isDirty(typed));
+        QCOMPARE(lines->line(typed).name, QStringLiteral("Dulap"));
+        QCOMPARE(lines->line(typed).article, QStringLiteral("A600"));
+        QVERIFY(!lines->isDirty(typed + 1));
+        // Read again from the table, the lines are those the model showed, saved ones included.
+        QVERIFY(form.saveRow(typed));
+        const QStringList shown{lines->line(row - 1).article, lines->line(row).article, lines->line(row).name};
+        form.refreshData();
+        QCOMPARE(lines->rowCount(), rowsAfter);
+        QCOMPARE((QStringList{lines->line(row - 1).article, lines->line(row).article, lines->line(row).name}), shown);
+        QCOMPARE(lines->line(typed).name, QStringLiteral("Dulap"));
+    }
+
     void insertedRowsSurviveRecalculation_data()
     {
         QTest::addColumn<bool>("withoutInitialStock");

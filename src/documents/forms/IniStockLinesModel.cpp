@@ -8,6 +8,9 @@
 #include "app/forms/GridRoles.h"
 #include "db/DbError.h"
 #include "documents/EntryLineEditing.h"
+#include "documents/InitialStock.h"
+
+#include <QSqlRecord>
 
 namespace {
 
@@ -20,7 +23,7 @@ QVariant number(const std::optional<double> &value, const QString &mask = QStrin
 
 IniStockLinesModel::IniStockLinesModel(Database &db, const Parameters &parameters, Messages &messages,
                                        QObject *parent)
-    : QAbstractTableModel(parent), m_params(parameters), m_messages(messages),
+    : QAbstractTableModel(parent), m_query(db), m_params(parameters), m_messages(messages),
       m_editing(std::make_unique<EntryLineEditing>(db, parameters))
 {
     // The initial stock is no document of its own: nothing is derived from one.
@@ -36,40 +39,120 @@ bool IniStockLinesModel::refuse(const QString &text) const
     return text.isEmpty();
 }
 
-void IniStockLinesModel::setLines(const QList<EntryLine> &lines)
+void IniStockLinesModel::setUnit(const QString &unit)
+{
+    m_unit = unit;
+    reload();
+}
+
+void IniStockLinesModel::reload()
 {
     beginResetModel();
-    m_rows.clear();
-    for (const EntryLine &line : lines)
-        m_rows.append({line, false});
+    m_changed.clear();
+    m_added.clear();
+    m_read.clear();
+    m_stored = 0;
+    try {
+        // The line number orders the lines of one document totally.
+        m_query.setQuery(QStringLiteral("SELECT * FROM \"Item_in\" WHERE \"Contor\" = :c AND \"Cod_gestiune\" = :g"),
+                         {{QStringLiteral(":c"), InitialStock::documentNumber}, {QStringLiteral(":g"), m_unit}},
+                         {{QStringLiteral("Contor_secundar")}});
+        m_stored = m_query.count();
+    } catch (...) {
+        m_query.setQuery(QString(), {}, {});
+        endResetModel();
+        throw;
+    }
     endResetModel();
+}
+
+EntryLine IniStockLinesModel::line(int row) const
+{
+    if (row >= m_stored)
+        return m_added.value(row - m_stored).line;
+    if (const auto changed = m_changed.find(row); changed != m_changed.end())
+        return changed->second.line;
+    if (const auto read = m_read.constFind(row); read != m_read.cend())
+        return *read;
+    EntryLine l;
+    try {
+        const QSqlRecord record = m_query.record(row);
+        if (!record.isEmpty())
+            l = EntryLine::fromRecord(record);
+    } catch (const DbError &) {
+        // A row that cannot be read now shows empty; the refresh reads it again.
+        return l;
+    }
+    // Only about the rows in view are kept made up.
+    if (m_read.size() >= 4 * m_query.pageSize())
+        m_read.clear();
+    m_read.insert(row, l);
+    return l;
+}
+
+bool IniStockLinesModel::isDirty(int row) const
+{
+    if (row < 0)
+        return false;
+    if (row >= m_stored)
+        return row - m_stored < m_added.size() && m_added.at(row - m_stored).dirty;
+    const auto changed = m_changed.find(row);
+    return changed != m_changed.end() && changed->second.dirty;
+}
+
+void IniStockLinesModel::setRow(int row, const Row &value)
+{
+    if (row >= m_stored)
+        m_added[row - m_stored] = value;
+    else
+        m_changed[row] = value;
 }
 
 void IniStockLinesModel::replaceLine(int row, const EntryLine &line)
 {
-    m_rows[row] = {line, false};
+    setRow(row, {line, false});
     Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 
 int IniStockLinesModel::appendLine(const EntryLine &line)
 {
-    const int row = int(m_rows.size());
+    const int row = rowCount();
     beginInsertRows({}, row, row);
-    m_rows.append({line, true});
+    m_added.append({line, true});
     endInsertRows();
     return row;
 }
 
 void IniStockLinesModel::removeLine(int row)
 {
+    if (row < 0 || row >= rowCount())
+        return;
     beginRemoveRows({}, row, row);
-    m_rows.removeAt(row);
+    if (row >= m_stored) {
+        m_added.removeAt(row - m_stored);
+    } else {
+        // The stored lines after it move up by one, as the table now holds them.
+        std::map<int, Row> changed;
+        for (auto &[at, value] : m_changed) {
+            if (at != row)
+                changed.emplace(at > row ? at - 1 : at, std::move(value));
+        }
+        m_changed = std::move(changed);
+        m_read.clear();
+        m_query.reset();
+        --m_stored;
+    }
     endRemoveRows();
+}
+
+int IniStockLinesModel::loadedRows() const
+{
+    return m_query.loadedRows() + int(m_changed.size() + m_added.size());
 }
 
 int IniStockLinesModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : m_stored + int(m_added.size());
 }
 
 int IniStockLinesModel::columnCount(const QModelIndex &parent) const
@@ -81,7 +164,7 @@ QVariant IniStockLinesModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return {};
-    const EntryLine &l = m_rows.at(index.row()).line;
+    const EntryLine l = line(index.row());
     const int column = index.column();
     switch (role) {
     case Qt::CheckStateRole:
@@ -135,7 +218,7 @@ bool IniStockLinesModel::setData(const QModelIndex &index, const QVariant &value
     if (!index.isValid() || !(flags(index) & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable)))
         return false;
     const int column = index.column();
-    EntryLine l = m_rows.at(index.row()).line;
+    EntryLine l = line(index.row());
     try {
         if (column == CalcDepreciation) {
             if (role != Qt::CheckStateRole)
@@ -174,7 +257,7 @@ bool IniStockLinesModel::setData(const QModelIndex &index, const QVariant &value
         m_messages.error(e.userText());
         return false;
     }
-    m_rows[index.row()] = {l, true};
+    setRow(index.row(), {l, true});
     // A value may change others of the line (quantity, durations, the flag).
     Q_EMIT dataChanged(this->index(index.row(), 0), this->index(index.row(), ColumnCount - 1));
     return true;

@@ -24,7 +24,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -89,7 +88,7 @@ TIniStockForm::TIniStockForm(Database &db, Messages &messages, const Workstation
     connect(m_dateEdit, &DateField::dateChanged, this, &TIniStockForm::DataEditExit);
     connect(m_unitCombo, &QComboBox::activated, this, [this] {
         if (postCurrent())
-            loadLines();
+            reloadUnit();
     });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TIniStockForm::rowChanged);
     resize(900, 480);
@@ -113,20 +112,23 @@ void TIniStockForm::setUnit(const QString &unit)
     const int index = m_unitCombo->findData(unit);
     if (index >= 0 && postCurrent()) {
         m_unitCombo->setCurrentIndex(index);
+        reloadUnit();
+    }
+}
+
+void TIniStockForm::reloadUnit()
+{
+    try {
         loadLines();
+    } catch (const DbError &e) {
+        m_messages.error(e.userText());
     }
 }
 
 void TIniStockForm::loadLines()
 {
-    QList<EntryLine> lines;
-    QSqlQuery q = m_db.run(QStringLiteral("SELECT * FROM \"Item_in\" WHERE \"Contor\" = -1 AND \"Cod_gestiune\" = :g "
-                                          "ORDER BY \"Contor_secundar\""),
-                           {{QStringLiteral(":g"), m_unitCombo->currentData()}});
-    while (q.next())
-        lines << EntryLine::fromRecord(q.record());
-    m_lines->setLines(lines);
-    if (!lines.isEmpty())
+    m_lines->setUnit(m_unitCombo->currentData().toString());
+    if (m_lines->rowCount() > 0)
         m_grid->setCurrentIndex(m_lines->index(0, 0));
 }
 
@@ -230,7 +232,12 @@ void TIniStockForm::refreshData()
     QWidget *focus = QApplication::focusWidget();
     if (m_lines->isDirty(row) || (focus && focus != m_grid && m_grid->isAncestorOf(focus)))
         return;
-    loadLines();
+    try {
+        m_lines->reload();
+    } catch (const DbError &e) {
+        m_messages.error(e.userText());
+        return;
+    }
     if (row >= 0 && row < m_lines->rowCount())
         m_grid->setCurrentIndex(m_lines->index(row, 0));
 }

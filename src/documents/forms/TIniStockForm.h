@@ -49,7 +49,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Throws DbError.
     void loadLines();
+    // The lines of the unit chosen; an engine error is shown.
+    void reloadUnit();
     void rowChanged(const QModelIndex &current, const QModelIndex &previous);
     void DataEditExit();
 
