@@ -352,6 +352,47 @@ private Q_SLOTS:
         QCOMPARE(form->documentCount(), 3);
     }
 
+    // Headers are read a page at a time: moving through several pages, in number order or
+    // in date order within a period (equal dates by number), meets them in that order.
+    void movingThroughManyDocuments_data()
+    {
+        QTest::addColumn<QDate>("first"); // invalid: the whole list
+        QTest::addColumn<QDate>("last");
+        QTest::newRow("whole list, number order") << QDate() << QDate();
+        QTest::newRow("a period, date order") << QDate(2024, 1, 20) << QDate(2024, 3, 31);
+        QTest::newRow("one day, equal dates") << QDate(2024, 2, 10) << QDate(2024, 2, 10);
+    }
+    void movingThroughManyDocuments()
+    {
+        QFETCH(QDate, first);
+        QFETCH(QDate, last);
+        QList<std::pair<QDate, int>> expected;
+        m_db->writeTransaction([&] {
+            for (int contor = 1; contor <= 650; ++contor) {
+                const QDate registered = QDate(2024, 1, 1).addDays((contor * 37) % 100);
+                addDocument(*m_db, "Doc_in", contor, registered.toString(Qt::ISODate));
+                if (!first.isValid() || (registered >= first && registered <= last))
+                    expected.append({first.isValid() ? registered : QDate(), contor});
+            }
+        });
+        std::sort(expected.begin(), expected.end());
+        auto form = openForm();
+        QCOMPARE(form->documentCount(), 650);
+        QCOMPARE(form->currentContor(), 650.0);
+        if (first.isValid())
+            form->setPeriod(first, last);
+        QCOMPARE(form->documentCount(), int(expected.size()));
+        form->first();
+        for (int i = 0; i < expected.size(); ++i) {
+            QCOMPARE(form->currentContor(), double(expected.at(i).second));
+            form->next();
+        }
+        form->last();
+        QCOMPARE(form->currentContor(), double(expected.last().second));
+        form->prior();
+        QCOMPARE(form->currentContor(), double(expected.at(expected.size() - 2).second));
+    }
+
     void closingWithAnUnsavedHeader_data()
     {
         QTest::addColumn<int>("lines");

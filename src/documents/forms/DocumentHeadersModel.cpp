@@ -1,42 +1,65 @@
 #include "documents/forms/DocumentHeadersModel.h"
 
 #include "db/Database.h"
+#include "db/DbError.h"
+#include "db/SqlDialect.h"
 
 #include <QSqlQuery>
 
 DocumentHeadersModel::DocumentHeadersModel(Database &db, const QString &table, const QStringList &fields,
                                            QObject *parent)
-    : QAbstractTableModel(parent), m_db(db), m_table(table), m_fields(fields)
+    : QAbstractTableModel(parent), m_db(db), m_query(db), m_table(table), m_fields(fields)
 {
 }
 
 void DocumentHeadersModel::load(const std::optional<Period> &period, double keep)
 {
-    QSqlQuery q = period
-        ? m_db.run(QStringLiteral("SELECT * FROM \"%1\" WHERE (\"Contor\" >= 1 AND \"Data_inregistrarii\" "
-                                  "BETWEEN :first AND :last) OR \"Contor\" = :keep "
-                                  "ORDER BY \"Data_inregistrarii\", \"Contor\"")
-                       .arg(m_table),
-                   {{QStringLiteral(":first"), period->first.toString(Qt::ISODate)},
-                    {QStringLiteral(":last"), period->last.toString(Qt::ISODate)},
-                    {QStringLiteral(":keep"), keep}})
-        : m_db.run(QStringLiteral("SELECT * FROM \"%1\" WHERE \"Contor\" >= 1 ORDER BY \"Contor\"").arg(m_table));
-    QList<QSqlRecord> records;
-    while (q.next())
-        records << q.record();
+    const QString table = SqlDialect::quote(m_table);
     beginResetModel();
-    setRecords(records);
-    m_rows = int(records.size());
+    m_rows = 0;
+    try {
+        if (period) {
+            // The date index `ByDate` is collated RO: the range is compared the same way so
+            // that it reads the index. ISO dates sort alike in both collations.
+            m_query.setQuery(QStringLiteral("SELECT * FROM %1 WHERE (\"Contor\" >= 1 AND \"Data_inregistrarii\" "
+                                            "COLLATE RO BETWEEN :first AND :last) OR \"Contor\" = :keep")
+                                 .arg(table),
+                             {{QStringLiteral(":first"), period->first.toString(Qt::ISODate)},
+                              {QStringLiteral(":last"), period->last.toString(Qt::ISODate)},
+                              {QStringLiteral(":keep"), keep}},
+                             {{QStringLiteral("Data_inregistrarii")}, {QStringLiteral("Contor")}});
+        } else {
+            m_query.setQuery(QStringLiteral("SELECT * FROM %1 WHERE \"Contor\" >= 1").arg(table), {},
+                             {{QStringLiteral("Contor")}});
+        }
+        m_rows = m_query.count();
+    } catch (...) {
+        m_query.setQuery(QString(), {}, {});
+        endResetModel();
+        throw;
+    }
     endResetModel();
 }
 
 int DocumentHeadersModel::rowOf(double contor) const
 {
-    for (int i = 0; i < m_rows; ++i) {
-        if (contorAt(i) == contor)
-            return i;
+    try {
+        const int row = m_query.findFrom(0, QStringLiteral("q.\"Contor\" = :contor"), {{QStringLiteral(":contor"), contor}});
+        return row < m_rows ? row : -1;
+    } catch (const DbError &) {
+        return -1;
     }
-    return -1;
+}
+
+QSqlRecord DocumentHeadersModel::recordAt(int row) const
+{
+    if (row < 0 || row >= m_rows)
+        return {};
+    try {
+        return m_query.record(row);
+    } catch (const DbError &) {
+        return {};
+    }
 }
 
 int DocumentHeadersModel::rowCount(const QModelIndex &parent) const
@@ -51,7 +74,7 @@ int DocumentHeadersModel::columnCount(const QModelIndex &parent) const
 
 QVariant DocumentHeadersModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole) || index.row() >= m_rows)
         return {};
     return fieldValuesAt(index.row()).value(m_fields.value(index.column()));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/PagedQuery.h"
+
 #include <QAbstractTableModel>
 #include <QDate>
 #include <QList>
@@ -12,9 +14,10 @@
 class Database;
 
 // The document headers a window moves through (`Doc_in` or `Doc_out`): `Contor` >= 1 in
-// number order, or those registered within a period in date order. Read whole, so no
-// statement stays open on the shared database between two refreshes. The columns are
-// the header's fields, for the add-on modules the window is offered to.
+// number order, or those registered within a period in date order. Counted with SQL and
+// read a page at a time (each page read whole, so no statement stays open on the shared
+// database), so a register of many years opens at once. The columns are the header's
+// fields, for the add-on modules the window is offered to.
 class DocumentHeadersModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -26,9 +29,12 @@ public:
     };
 
     // Re-reads the headers; `keep` stays in the list even outside the period (a new
-    // document dated elsewhere).
+    // document dated elsewhere). Throws DbError.
     void load(const std::optional<Period> &period, double keep = 0);
+    // The row of the document, counted by SQL; -1 when it is not in the list.
     int rowOf(double contor) const;
+    // Header rows held in memory now.
+    int loadedRows() const { return m_query.loadedRows(); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -38,13 +44,13 @@ public:
 protected:
     DocumentHeadersModel(Database &db, const QString &table, const QStringList &fields, QObject *parent);
 
-    // The rows read, handed over while the model is being reset.
-    virtual void setRecords(const QList<QSqlRecord> &records) = 0;
-    virtual double contorAt(int row) const = 0;
+    // The stored row; empty when it cannot be read now.
+    QSqlRecord recordAt(int row) const;
     virtual QVariantMap fieldValuesAt(int row) const = 0;
 
 private:
     Database &m_db;
+    mutable PagedQuery m_query;
     QString m_table;
     QStringList m_fields;
     int m_rows = 0;
@@ -55,20 +61,10 @@ template <typename Header>
 class DocumentHeaders : public DocumentHeadersModel
 {
 public:
-    const Header &header(int row) const { return m_headers.at(row); }
+    Header header(int row) const { return Header::fromRecord(recordAt(row)); }
 
 protected:
     using DocumentHeadersModel::DocumentHeadersModel;
 
-    void setRecords(const QList<QSqlRecord> &records) override
-    {
-        m_headers.clear();
-        for (const QSqlRecord &record : records)
-            m_headers << Header::fromRecord(record);
-    }
-    double contorAt(int row) const override { return m_headers.at(row).contor; }
-    QVariantMap fieldValuesAt(int row) const override { return m_headers.at(row).fieldValues(); }
-
-private:
-    QList<Header> m_headers;
+    QVariantMap fieldValuesAt(int row) const override { return header(row).fieldValues(); }
 };
