@@ -21,6 +21,27 @@ int RoCollation::compare(QStringView a, QStringView b) const
     return m_collator.compare(a, b);
 }
 
+const QCollatorSortKey &RoCollation::sortKey(std::string_view text) const
+{
+    auto found = m_keys.find(text);
+    if (found == m_keys.end()) {
+        const QString decoded = QString::fromUtf8(text.data(), qsizetype(text.size()));
+        found = m_keys.try_emplace(std::string(text), m_collator.sortKey(decoded)).first;
+    }
+    return found->second;
+}
+
+int RoCollation::compareUtf8(std::string_view a, std::string_view b) const
+{
+    // Kept to the texts of about one sorted query; forgotten before a comparison, never
+    // during one, so both keys stay valid.
+    if (m_keys.size() >= 50000)
+        m_keys.clear();
+    const QCollatorSortKey &first = sortKey(a);
+    const QCollatorSortKey &second = sortKey(b);
+    return first.compare(second);
+}
+
 namespace {
 
 // Codes (classification codes, inventory numbers, unit codes) are letters, digits and
@@ -51,15 +72,15 @@ int comparePlainCodes(const unsigned char *a, int lengthA, const unsigned char *
     return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
 }
 
-int compareUtf8(void *collation, int length1, const void *text1, int length2, const void *text2)
+int sqliteCompare(void *collation, int length1, const void *text1, int length2, const void *text2)
 {
     const auto *bytes1 = static_cast<const unsigned char *>(text1);
     const auto *bytes2 = static_cast<const unsigned char *>(text2);
     if (isPlainCode(bytes1, length1) && isPlainCode(bytes2, length2))
         return comparePlainCodes(bytes1, length1, bytes2, length2);
-    const QString a = QString::fromUtf8(static_cast<const char *>(text1), length1);
-    const QString b = QString::fromUtf8(static_cast<const char *>(text2), length2);
-    const int result = static_cast<const RoCollation *>(collation)->compare(a, b);
+    const int result = static_cast<const RoCollation *>(collation)->compareUtf8(
+        std::string_view(static_cast<const char *>(text1), size_t(length1)),
+        std::string_view(static_cast<const char *>(text2), size_t(length2)));
     return result < 0 ? -1 : (result > 0 ? 1 : 0);
 }
 
@@ -80,7 +101,7 @@ void RoCollation::install(const QSqlDatabase &db)
         throw DbError(QStringLiteral("Colatia RO cere o conexiune SQLite deschisa."), false);
     auto *collation = new RoCollation;
     const int rc = sqlite3_create_collation_v2(connection, sqlName, SQLITE_UTF8, collation,
-                                               compareUtf8, destroyCollation);
+                                               sqliteCompare, destroyCollation);
     if (rc != SQLITE_OK) {
         // Unlike its other interfaces, SQLite does not free the argument on failure here.
         delete collation;

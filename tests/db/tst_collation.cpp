@@ -50,7 +50,8 @@ private Q_SLOTS:
         QCOMPARE(sgn(ro.compare(b, a)), -sign);
     }
 
-    // Codes compared through SQL take a shortcut; it must agree with the full comparison.
+    // Codes compared through SQL take a shortcut and names the cached sort keys; both
+    // must agree with the full comparison.
     void codesThroughSql_data()
     {
         QTest::addColumn<QString>("a");
@@ -67,6 +68,11 @@ private Q_SLOTS:
         QTest::newRow("a code beside a name") << "AP" << "Ăsta";
         QTest::newRow("a code beside a dash") << "1-2" << "1.2";
         QTest::newRow("equal codes") << "3.2.4" << "3.2.4";
+        QTest::newRow("names: case ignored with diacritics") << "ŢESĂTORIE" << "ţesătorie";
+        QTest::newRow("names: ă before â") << "Ăsta" << "Âsta";
+        QTest::newRow("names: diacritic not ignored") << "tesatorie" << "ţesătorie";
+        QTest::newRow("names: cedilla and comma forms") << "Şcoala" << "Școala";
+        QTest::newRow("names: a shorter prefix") << "Calculator" << "Calculator portabil";
     }
     void codesThroughSql()
     {
