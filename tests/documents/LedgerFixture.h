@@ -77,6 +77,24 @@ inline void addLine(Database &db, const char *table, double contor, double lineN
             {QStringLiteral(":q"), l.quantity}});
 }
 
+// Every table of the register as sorted text rows: what a refused operation must leave
+// exactly as it found it.
+inline QStringList everyTable(Database &db)
+{
+    QStringList rows;
+    for (const TVTable &table : TVTables::all()) {
+        QSqlQuery q = db.run(QStringLiteral("SELECT * FROM \"%1\"").arg(table.sqlName()));
+        while (q.next()) {
+            QStringList cells{table.sqlName()};
+            for (int i = 0; i < q.record().count(); ++i)
+                cells << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
+            rows << cells.join(QLatin1Char('|'));
+        }
+    }
+    rows.sort();
+    return rows;
+}
+
 // The rows of a stock table as "unit|group|article|price|lot|agent|quantity", sorted.
 // An answer table gives its quantities as "\"QOut\", \"QIn\"".
 inline QStringList stockRows(Database &db, const QString &from = QStringLiteral("\"Stoc\""),

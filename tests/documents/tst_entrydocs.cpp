@@ -47,40 +47,6 @@ private:
         return l;
     }
 
-    // Every table a line save or deletion may touch, as text.
-    QStringList snapshot() const
-    {
-        QStringList rows;
-        for (const char *table : {"Doc_in", "Item_in", "Stoc", "Serie", "Stoc_Com", "Counter"}) {
-            QSqlQuery q = m_db->run(QStringLiteral("SELECT * FROM \"%1\" ORDER BY 1, 2").arg(QLatin1String(table)));
-            while (q.next()) {
-                QStringList cells{QLatin1String(table)};
-                for (int i = 0; i < q.record().count(); ++i)
-                    cells << q.value(i).toString();
-                rows << cells.join(QLatin1Char('|'));
-            }
-        }
-        return rows;
-    }
-
-    // Every table of the register, as sorted text rows: what a refused operation of
-    // several lines must leave exactly as it found it.
-    QStringList everyTable() const
-    {
-        QStringList rows;
-        for (const TVTable &table : TVTables::all()) {
-            QSqlQuery q = m_db->run(QStringLiteral("SELECT * FROM \"%1\"").arg(table.sqlName()));
-            while (q.next()) {
-                QStringList cells{table.sqlName()};
-                for (int i = 0; i < q.record().count(); ++i)
-                    cells << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
-                rows << cells.join(QLatin1Char('|'));
-            }
-        }
-        rows.sort();
-        return rows;
-    }
-
     // An exit taking `quantity` of the line's stock row, as the exit documents do.
     void takeOut(const EntryLine &l, double quantity)
     {
@@ -193,7 +159,7 @@ private Q_SLOTS:
         QCOMPARE(SerialNumbers(*m_db).count(contor, 1), 1);
         if (fault.contains(QLatin1String("taken out")))
             takeOut(l, 1);
-        const QStringList before = snapshot();
+        const QStringList before = everyTable(*m_db);
         try {
             if (fault == QLatin1String("delete taken out"))
                 service.deleteLine(contor, 1);
@@ -221,7 +187,7 @@ private Q_SLOTS:
         } catch (const DocumentRefusal &refusal) {
             QCOMPARE(refusal.text(), message);
         }
-        QCOMPARE(snapshot(), before);
+        QCOMPARE(everyTable(*m_db), before);
     }
 
     // A line whose key and quantity change in one save: the old quantity leaves the old
@@ -298,7 +264,7 @@ private Q_SLOTS:
             service.saveHeader(header);
         }
         takeOut(lines.at(takenOut), 2);
-        const QStringList before = everyTable();
+        const QStringList before = everyTable(*m_db);
         QCOMPARE(SerialNumbers(*m_db).count(header.contor, 1), 2);
         try {
             if (abandon)
@@ -309,7 +275,7 @@ private Q_SLOTS:
         } catch (const DocumentRefusal &refusal) {
             QCOMPARE(refusal.text(), StockLedger::negativeStockText());
         }
-        QCOMPARE(everyTable(), before);
+        QCOMPARE(everyTable(*m_db), before);
         QCOMPARE(Counter(*m_db).last(Counter::Kind::In), 42.0);
         QStringList stock{"G1|2.1|2.1/001|100|2020-01-15|B1|2", "G1|2.1|2.1/002|100|2020-01-15|B1|2",
                           "G1|2.1|2.1/003|100|2020-01-15|B1|2"};
@@ -347,7 +313,7 @@ private Q_SLOTS:
         QList<QPair<QString, QString>> chosen;
         for (const QString &a : std::as_const(articles))
             chosen.append({a.section(QLatin1Char('|'), 0, 0), a.section(QLatin1Char('|'), 1, 1)});
-        const QStringList before = everyTable();
+        const QStringList before = everyTable(*m_db);
         QList<EntryLine> inserted;
         try {
             inserted = SelectionInsertion(*m_db, m_params, service).insert(contor, QStringLiteral("G1"), chosen,
@@ -355,7 +321,7 @@ private Q_SLOTS:
             QVERIFY2(refusal.isEmpty(), "not refused");
         } catch (const DocumentRefusal &r) {
             QCOMPARE(r.text(), refusal);
-            QCOMPARE(everyTable(), before);
+            QCOMPARE(everyTable(*m_db), before);
             return;
         }
         // Numbered after the existing line, quantity 1, the middle of the normal life.

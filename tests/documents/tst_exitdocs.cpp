@@ -84,23 +84,6 @@ private:
         return h;
     }
 
-    // Every table of the register as sorted text rows.
-    QStringList everyTable() const
-    {
-        QStringList rows;
-        for (const TVTable &table : TVTables::all()) {
-            QSqlQuery q = m_db->run(QStringLiteral("SELECT * FROM \"%1\"").arg(table.sqlName()));
-            while (q.next()) {
-                QStringList cells{table.sqlName()};
-                for (int i = 0; i < q.record().count(); ++i)
-                    cells << (q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
-                rows << cells.join(QLatin1Char('|'));
-            }
-        }
-        rows.sort();
-        return rows;
-    }
-
     // The stock rows of article 2.1/001 in G1 as "price:quantity", or with the lot.
     QStringList prices(bool withLot = false) const
     {
@@ -209,17 +192,17 @@ private Q_SLOTS:
         const double contor = service.newDocument(QDate(2020, 3, 1)).contor;
         const ExitLine line = outLine(contor, QStringLiteral("2.1/001"), 100, take);
 
-        const QStringList before = everyTable();
+        const QStringList before = everyTable(*m_db);
         const ExitDocumentService::LineSave asked = service.saveLine(line);
         QCOMPARE(asked.outcome, Outcome::NeedsSplitAnswer);
         QCOMPARE(asked.question, QStringLiteral("La pretul ales nu puteti lua din stoc o cantitate mai mare de 2,00 buc ! "
                                                 "DORITI CAUTAREA CANTITATII SOLICITATE CU ALT PRET? "));
-        QCOMPARE(everyTable(), before); // asked before anything is written
+        QCOMPARE(everyTable(*m_db), before); // asked before anything is written
 
         const ExitDocumentService::LineSave saved = service.saveLine(line, yes ? Answer::Yes : Answer::No);
         QCOMPARE(saved.outcome, yes ? Outcome::Saved : Outcome::SplitDeclined);
         if (!yes)
-            QCOMPARE(everyTable(), before);
+            QCOMPARE(everyTable(*m_db), before);
         QCOMPARE(linesOf(contor), lines);
         QCOMPARE(prices(true), stock);
         QCOMPARE(saved.added.size(), qMax(0, int(lines.size()) - 1));
@@ -240,6 +223,10 @@ private Q_SLOTS:
         QTest::newRow("price moves it all") << 2.0 << 150.0 << QStringList{"100:5", "150:3"} << QStringList{"150:2"};
         QTest::newRow("2 -> 7 split: the line keeps its 2 and takes the rest of its row")
             << 7.0 << 100.0 << QStringList{"150:3"} << QStringList{"100:5", "150:2"};
+        QTest::newRow("price and quantity together, 2 -> 3")
+            << 3.0 << 150.0 << QStringList{"100:5", "150:2"} << QStringList{"150:3"};
+        QTest::newRow("price and quantity together, 2 -> 1")
+            << 1.0 << 150.0 << QStringList{"100:5", "150:4"} << QStringList{"150:1"};
         QTest::newRow("a return puts back") << -1.0 << 100.0 << QStringList{"100:6", "150:5"} << QStringList{"100:-1"};
     }
     void editsMoveStock()
@@ -272,14 +259,14 @@ private Q_SLOTS:
         ExitDocumentService service(*m_db, m_params);
         const double contor = service.newDocument(QDate(2020, 3, 1)).contor;
         ExitLine line = service.saveLine(outLine(contor, QStringLiteral("2.1/001"), 100, 2)).line;
-        const QStringList before = everyTable();
+        const QStringList before = everyTable(*m_db);
         line.quantity = 6;
         QCOMPARE(service.saveLine(line).outcome, Outcome::NeedsSplitAnswer);
         QCOMPARE(service.saveLine(line, Answer::No).outcome, Outcome::SplitDeclined);
         const std::optional<ExitLine> stored = service.cancelEdit(contor, 1);
         QVERIFY(stored);
         QCOMPARE(stored->quantity, std::optional<double>(2));
-        QCOMPARE(everyTable(), before);
+        QCOMPARE(everyTable(*m_db), before);
         checkRecalculation();
         // The next save of the same line starts from what is stored.
         line.quantity = 3;
@@ -344,7 +331,7 @@ private Q_SLOTS:
         if (fault == QLatin1String("transfer no number"))
             m_db->run(QStringLiteral("UPDATE \"Doc_out\" SET \"Numar\" = NULL WHERE \"Contor\" = :c"),
                       {{QStringLiteral(":c"), contor}});
-        const QStringList before = everyTable();
+        const QStringList before = everyTable(*m_db);
         try {
             if (fault == QLatin1String("unit")) line.unit.clear();
             if (fault == QLatin1String("group")) line.group.clear();
@@ -391,7 +378,7 @@ private Q_SLOTS:
         } catch (const DocumentRefusal &refusal) {
             QCOMPARE(refusal.text(), message);
         }
-        QCOMPARE(everyTable(), before);
+        QCOMPARE(everyTable(*m_db), before);
     }
 
     void transferIntoAnotherUnit()
@@ -464,7 +451,7 @@ private Q_SLOTS:
 
         // Again, to the same unit or another: the assets would enter twice.
         for (const char *unit : {"B", "G2"}) {
-            const QStringList before = everyTable();
+            const QStringList before = everyTable(*m_db);
             try {
                 Transfer(*m_db, m_params).run(contor, QString::fromLatin1(unit));
                 QFAIL("transferred twice");
@@ -473,7 +460,7 @@ private Q_SLOTS:
                                                         "intrare nr. 11)! Un nou transfer ar introduce a doua oara aceleasi "
                                                         "mijloace fixe în gestiunea primitoare!"));
             }
-            QCOMPARE(everyTable(), before);
+            QCOMPARE(everyTable(*m_db), before);
         }
 
         // B hands one of them on under a note of the same number and date: another transfer.
@@ -539,6 +526,55 @@ private Q_SLOTS:
         QVERIFY(!service.loadHeader(h.contor));
         QVERIFY(service.lines(h.contor).isEmpty());
         QCOMPARE(payments(), QStringLiteral("0 0"));
+    }
+
+    // Deleting or abandoning a document of three lines, one of them a return whose stock
+    // has left since: refused as a whole, the lines before it included.
+    void deleteDocumentAllOrNothing_data()
+    {
+        QTest::addColumn<int>("returnAt");
+        QTest::addColumn<bool>("abandon");
+        QTest::newRow("second line a return") << 1 << false;
+        QTest::newRow("third line a return") << 2 << false;
+        QTest::newRow("second line a return, abandoned") << 1 << true;
+    }
+    void deleteDocumentAllOrNothing()
+    {
+        QFETCH(int, returnAt);
+        QFETCH(bool, abandon);
+        QStringList stock;
+        for (int i = 1; i <= 3; ++i) {
+            const QString article = QStringLiteral("2.1/00%1").arg(i);
+            stockIn(article, 100, 5);
+            stock << QStringLiteral("G1|2.1|%1|100|2020-01-15|B1|3").arg(article);
+        }
+        ExitDocumentService service(*m_db, m_params);
+        const double taker = service.newDocument(QDate(2020, 3, 1)).contor;
+        const double contor = service.newDocument(QDate(2020, 3, 1)).contor;
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(service.saveLine(outLine(contor, QStringLiteral("2.1/00%1").arg(i + 1), 100, i == returnAt ? -1 : 2))
+                         .outcome,
+                     Outcome::Saved);
+        if (!abandon)
+            QCOMPARE(service.saveHeader(header(contor)).outcome, ExitDocumentService::HeaderSave::Outcome::Saved);
+        // Everything the return brought back leaves by another document.
+        const QString returned = QStringLiteral("2.1/00%1").arg(returnAt + 1);
+        QCOMPARE(service.saveLine(outLine(taker, returned, 100, 6)).outcome, Outcome::Saved);
+        stock.removeAt(returnAt);
+        QCOMPARE(stockRows(*m_db), stock);
+        const QStringList before = everyTable(*m_db);
+        try {
+            if (abandon)
+                service.abandonDocument(contor);
+            else
+                service.deleteDocument(contor);
+            QFAIL("not refused");
+        } catch (const DocumentRefusal &refusal) {
+            QCOMPARE(refusal.text(), StockLedger::negativeStockText());
+        }
+        QCOMPARE(everyTable(*m_db), before);
+        QCOMPARE(Counter(*m_db).last(Counter::Kind::Out), contor);
+        QCOMPARE(linesOf(contor).size(), 3);
     }
 
     void typedCodes_data()
@@ -720,12 +756,12 @@ private Q_SLOTS:
         service.markPaidInFull(contor); // already paid: nothing more recorded
         QVERIFY(service.deleteLine(contor, *b.contorSecundar));
         h.explanation = QStringLiteral("Predare");
-        const QStringList before = everyTable();
+        const QStringList before = everyTable(*m_db);
         const ExitDocumentService::HeaderSave asked = service.saveHeader(h);
         QCOMPARE(asked.outcome, ExitDocumentService::HeaderSave::Outcome::NeedsConfirmation);
         QCOMPARE(asked.question, QStringLiteral("Valoarea achitata (3.770,75 lei) este mai mare decît valoarea facturii "
                                                 "(2.520,25 lei)!\n,Continuati astfel ?"));
-        QCOMPARE(everyTable(), before);
+        QCOMPARE(everyTable(*m_db), before);
         QCOMPARE(service.saveHeader(h, true).outcome, ExitDocumentService::HeaderSave::Outcome::Saved);
         QCOMPARE(service.loadHeader(contor)->explanation, QStringLiteral("Predare"));
     }
@@ -839,11 +875,11 @@ private Q_SLOTS:
                         l.price.reset(); // incomplete
                     ExitDocumentService::LineSave saved = exits.saveLine(l);
                     if (saved.outcome == Outcome::NeedsSplitAnswer) {
-                        const QStringList before = everyTable();
+                        const QStringList before = everyTable(*m_db);
                         const bool yes = random.bounded(2);
                         saved = exits.saveLine(l, yes ? Answer::Yes : Answer::No);
                         if (!yes)
-                            QCOMPARE(everyTable(), before);
+                            QCOMPARE(everyTable(*m_db), before);
                         splits += yes;
                     }
                 } else if (op < 82) {

@@ -1,10 +1,9 @@
 #include "TestEnv.h"
 
-#include "db/Database.h"
+#include "SqlFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 
 // Each folder <report>/<case>/ holds `args` (the options after the report name, the
 // data directory added here), optionally `fixture.sql` (run after common.sql),
@@ -23,19 +22,6 @@ class GoldenTest : public QObject
 private:
     static QString goldenDir() { return QStringLiteral(TESSARO_SOURCE_DIR "/tests/golden/"); }
 
-    static void runSql(Database &db, const QString &path)
-    {
-        QFile file(path);
-        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
-        QString text;
-        for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')))
-            if (!line.trimmed().startsWith(QLatin1String("--")))
-                text += line + QLatin1Char('\n');
-        for (const QString &statement : text.split(QRegularExpression(QStringLiteral(";\\s*\\n"))))
-            if (!statement.trimmed().isEmpty())
-                db.run(statement);
-    }
-
 private slots:
     void golden_data()
     {
@@ -51,15 +37,10 @@ private slots:
         QFETCH(QString, caseDir);
         TestEnv env;
         const QString bin = QStringLiteral(TESSARO_BINARY);
-        auto init = tessaro_test::runProgram(bin, {QStringLiteral("init"), env.dataDir()});
-        QVERIFY2(init.exitCode == 0, qPrintable(init.err));
-        {
-            Database db(env.dataDir(), env.workstation(), QStringLiteral("golden"));
-            db.open();
-            runSql(db, goldenDir() + QStringLiteral("common.sql"));
-            if (QFile::exists(caseDir + QStringLiteral("/fixture.sql")))
-                runSql(db, caseDir + QStringLiteral("/fixture.sql"));
-        }
+        QStringList sql{goldenDir() + QStringLiteral("common.sql")};
+        if (QFile::exists(caseDir + QStringLiteral("/fixture.sql")))
+            sql << caseDir + QStringLiteral("/fixture.sql");
+        QCOMPARE(tessaro_test::initDataDir(bin, env, sql), QString());
         QFile argsFile(caseDir + QStringLiteral("/args"));
         QVERIFY(argsFile.open(QIODevice::ReadOnly));
         QStringList args = QString::fromUtf8(argsFile.readAll()).simplified().split(QLatin1Char(' '));

@@ -1,5 +1,7 @@
 #include "TestEnv.h"
 
+#include "SqlFile.h"
+
 #include "db/Database.h"
 #include "documents/StockAtDate.h"
 #include "printing/PageSetup.h"
@@ -80,19 +82,8 @@ class SituationPrintTest : public QObject
 
     static void fill(const TestEnv &env)
     {
-        const auto init = tessaro_test::runProgram(binary(), {QStringLiteral("init"), env.dataDir()});
-        QVERIFY2(init.exitCode == 0, qPrintable(init.err));
-        Database db(env.dataDir(), env.workstation(), QStringLiteral("fill"));
-        db.open();
-        QFile file(QStringLiteral(TESSARO_SOURCE_DIR "/tests/golden/common.sql"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QString text;
-        for (const QString &l : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')))
-            if (!l.trimmed().startsWith(QLatin1String("--")))
-                text += l + QLatin1Char('\n');
-        for (const QString &statement : text.split(QRegularExpression(QStringLiteral(";\\s*\\n"))))
-            if (!statement.trimmed().isEmpty())
-                db.run(statement);
+        QCOMPARE(tessaro_test::initDataDir(binary(), env, {QStringLiteral(TESSARO_SOURCE_DIR "/tests/golden/common.sql")}),
+                 QString());
     }
 
     static QString pdfText(const QString &path)

@@ -1,5 +1,7 @@
 #include "TestEnv.h"
 
+#include "SqlFile.h"
+
 #include "db/Database.h"
 #include "documents/StockAtDate.h"
 #include "printing/PageSetup.h"
@@ -9,7 +11,6 @@
 #include "reports/SituationReport.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 using F = DepreciationSituation::Field;
 
@@ -19,20 +20,6 @@ using F = DepreciationSituation::Field;
 class SituationsTest : public QObject
 {
     Q_OBJECT
-
-private:
-    static void loadFixture(Database &db)
-    {
-        QFile file(QStringLiteral(TESSARO_SOURCE_DIR "/tests/golden/common.sql"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QString text;
-        for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')))
-            if (!line.trimmed().startsWith(QLatin1String("--")))
-                text += line + QLatin1Char('\n');
-        for (const QString &s : text.split(QRegularExpression(QStringLiteral(";\\s*\\n"))))
-            if (!s.trimmed().isEmpty())
-                db.run(s);
-    }
 
 private slots:
     void mainGroupKey_data()
@@ -102,11 +89,11 @@ private slots:
         QFETCH(bool, only);
         QFETCH(QStringList, totals);
         TestEnv env;
-        auto init = tessaro_test::runProgram(QStringLiteral(TESSARO_BINARY), {QStringLiteral("init"), env.dataDir()});
-        QCOMPARE(init.exitCode, 0);
+        QCOMPARE(tessaro_test::initDataDir(QStringLiteral(TESSARO_BINARY), env,
+                                           {QStringLiteral(TESSARO_SOURCE_DIR "/tests/golden/common.sql")}),
+                 QString());
         Database db(env.dataDir(), env.workstation(), QStringLiteral("situations"));
         db.open();
-        loadFixture(db);
         StockAtDate stock(db, false);
         QVERIFY(stock.build(QDate(2022, 6, 30), {}));
         DepreciationSituation situation(db);
@@ -153,8 +140,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QStringList, articles);
         TestEnv env;
-        auto init = tessaro_test::runProgram(QStringLiteral(TESSARO_BINARY), {QStringLiteral("init"), env.dataDir()});
-        QCOMPARE(init.exitCode, 0);
+        QCOMPARE(tessaro_test::initDataDir(QStringLiteral(TESSARO_BINARY), env), QString());
         Database db(env.dataDir(), env.workstation(), QStringLiteral("epsilon"));
         db.open();
         db.run(QStringLiteral("INSERT INTO \"Grup\" (\"Cod_material\", \"Cod_grupa\", \"Denumire\", \"Cont_sint\") "
@@ -207,8 +193,7 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, message);
         TestEnv env;
-        auto init = tessaro_test::runProgram(QStringLiteral(TESSARO_BINARY), {QStringLiteral("init"), env.dataDir()});
-        QCOMPARE(init.exitCode, 0);
+        QCOMPARE(tessaro_test::initDataDir(QStringLiteral(TESSARO_BINARY), env), QString());
         if (!args.contains(QStringLiteral("--data")))
             args << QStringLiteral("--data") << env.dataDir();
         else
