@@ -71,7 +71,9 @@ private slots:
             QVERIFY2(out.open(QIODevice::ReadOnly), qPrintable(actual));
             QFile wanted(caseDir + expected);
             QVERIFY2(wanted.open(QIODevice::ReadOnly), qPrintable(wanted.fileName()));
-            QCOMPARE(QString::fromUtf8(out.readAll()), QString::fromUtf8(wanted.readAll()));
+            // Line by line, so that a failure shows the line that differs.
+            QCOMPARE(QString::fromUtf8(out.readAll()).split(QLatin1Char('\n')),
+                     QString::fromUtf8(wanted.readAll()).split(QLatin1Char('\n')));
         }
     }
 };
