@@ -71,9 +71,14 @@ private slots:
             QVERIFY2(out.open(QIODevice::ReadOnly), qPrintable(actual));
             QFile wanted(caseDir + expected);
             QVERIFY2(wanted.open(QIODevice::ReadOnly), qPrintable(wanted.fileName()));
-            // Line by line, so that a failure shows the line that differs.
-            QCOMPARE(QString::fromUtf8(out.readAll()).split(QLatin1Char('\n')),
-                     QString::fromUtf8(wanted.readAll()).split(QLatin1Char('\n')));
+            const QStringList got = QString::fromUtf8(out.readAll()).split(QLatin1Char('\n'));
+            const QStringList want = QString::fromUtf8(wanted.readAll()).split(QLatin1Char('\n'));
+            // A failure names the first line that differs.
+            qsizetype at = 0;
+            while (at < got.size() && at < want.size() && got[at] == want[at])
+                ++at;
+            QVERIFY2(got == want, qPrintable(QStringLiteral("%1 line %2: \"%3\", expected \"%4\"")
+                                                 .arg(expected).arg(at + 1).arg(got.value(at), want.value(at))));
         }
     }
 };
