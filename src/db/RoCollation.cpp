@@ -9,11 +9,27 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <vector>
+
 RoCollation::RoCollation() : m_collator(QLocale(QLocale::Romanian, QLocale::Romania))
 {
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
     m_collator.setNumericMode(false);
     m_collator.setIgnorePunctuation(false);
+    // The order of the single characters, asked once of the collator itself.
+    std::vector<char16_t> chars;
+    for (char16_t c = 0x20; c < 0x7f; ++c)
+        chars.push_back(c);
+    auto view = [](const char16_t &c) { return QStringView(&c, 1); };
+    std::stable_sort(chars.begin(), chars.end(),
+                     [&](const char16_t &a, const char16_t &b) { return m_collator.compare(view(a), view(b)) < 0; });
+    unsigned char rank = 0;
+    for (size_t i = 0; i < chars.size(); ++i) {
+        if (i == 0 || m_collator.compare(view(chars[i - 1]), view(chars[i])) != 0)
+            ++rank;
+        m_asciiRank[chars[i]] = rank;
+    }
 }
 
 int RoCollation::compare(QStringView a, QStringView b) const
@@ -33,6 +49,22 @@ const QCollatorSortKey &RoCollation::sortKey(std::string_view text) const
 
 int RoCollation::compareUtf8(std::string_view a, std::string_view b) const
 {
+    auto ranked = [this](std::string_view text) {
+        for (const char c : text)
+            if (static_cast<unsigned char>(c) >= 0x80 || !m_asciiRank[static_cast<unsigned char>(c)])
+                return false;
+        return true;
+    };
+    if (ranked(a) && ranked(b)) {
+        const size_t n = std::min(a.size(), b.size());
+        for (size_t i = 0; i < n; ++i) {
+            const unsigned char x = m_asciiRank[static_cast<unsigned char>(a[i])];
+            const unsigned char y = m_asciiRank[static_cast<unsigned char>(b[i])];
+            if (x != y)
+                return x < y ? -1 : 1;
+        }
+        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    }
     // Kept to the texts of about one sorted query; forgotten before a comparison, never
     // during one, so both keys stay valid.
     if (m_keys.size() >= 50000)

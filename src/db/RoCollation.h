@@ -19,8 +19,11 @@ public:
 
     RoCollation();
     int compare(QStringView a, QStringView b) const;
-    // The same order over UTF-8 texts, through the sort keys of the texts met last: a
-    // sorted query over a few hundred distinct names compares them millions of times.
+    // The same order over UTF-8 texts. Two texts of printable ASCII alone compare
+    // character by character through the collator's own order of those characters (no
+    // ASCII character joins another or is ignored at this strength); others through
+    // the sort keys of the texts met last: a sorted query over a few hundred distinct
+    // names compares them millions of times.
     int compareUtf8(std::string_view a, std::string_view b) const;
 
     // Registers RO on an open SQLite connection; each connection gets its own collator.
@@ -36,5 +39,8 @@ private:
     const QCollatorSortKey &sortKey(std::string_view text) const;
 
     QCollator m_collator;
+    // Position of each printable ASCII character in the collator's order, case pairs
+    // alike; 0 for the others.
+    unsigned char m_asciiRank[128] = {};
     mutable std::unordered_map<std::string, QCollatorSortKey, TextHash, std::equal_to<>> m_keys;
 };

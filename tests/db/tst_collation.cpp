@@ -92,6 +92,41 @@ private Q_SLOTS:
         }
     }
 
+    // UTF-8 compared without conversion (printable ASCII character by character, the
+    // rest through cached sort keys) orders every pair as the full comparison does.
+    void utf8AsTheFullComparison_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("punctuation and spaces")
+            << QStringList{" ", "a b", "a-b", "a_b", "a.b", "a,b", "a;b", "a/b", "a(b)", "a&b", "a+b", "a#b", "ab", "a1",
+                           "a!", "a'b", "a\"b", "a~b", "a|b", "a@b", "a  b", ""};
+        QTest::newRow("case ties") << QStringList{"ALFA", "alfa", "Alfa", "aLFA", "alfa2", "ALFA10", "alfa 2", "Alf"};
+        QTest::newRow("numbers in names") << QStringList{"Nr. 10", "Nr. 9", "nr. 9a", "NR 9", "9", "10", "A9", "a-9", "1.3.7"};
+        QTest::newRow("Romanian letters and their ties")
+            << QStringList{"ă", "Ă", "â", "Â", "a", "A", "b", "î", "Î", "i", "j", "ș", "Ș", "ş", "Ş", "s", "ț", "Ţ", "t",
+                           "Școala", "Scoala", "școala", "ȘCOALA", "Şcoala", "Țesătorie", "tesatorie", "Tesatorie"};
+        QTest::newRow("ASCII beside diacritics, shared prefixes")
+            << QStringList{"Masina de gaurit", "Mașină de găurit", "MASINA", "Mașina", "Masina de gaurit nr. 1",
+                           "Mașină de găurit nr. 1", "Calculator", "Calculator portabil", "Căminul Cultural", "Camin"};
+        QStringList every;
+        for (char c = 0x20; c < 0x7f; ++c)
+            every << QString(QLatin1Char(c));
+        QTest::newRow("every printable ASCII character") << every;
+    }
+    void utf8AsTheFullComparison()
+    {
+        QFETCH(QStringList, texts);
+        const RoCollation ro;
+        const auto sgn = [](int v) { return (v > 0) - (v < 0); };
+        for (const QString &a : texts)
+            for (const QString &b : texts) {
+                const QByteArray x = a.toUtf8(), y = b.toUtf8();
+                const int fast = ro.compareUtf8(std::string_view(x.constData(), size_t(x.size())),
+                                                std::string_view(y.constData(), size_t(y.size())));
+                QVERIFY2(sgn(fast) == sgn(ro.compare(a, b)), qPrintable(QStringLiteral("<%1> <%2>").arg(a, b)));
+            }
+    }
+
     // The order through SQL, on every connection, and an index that keeps it.
     void sqlOrderAndIndex()
     {
