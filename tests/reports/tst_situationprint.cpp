@@ -230,8 +230,7 @@ private Q_SLOTS:
         QFETCH(QString, printed);
         QFETCH(QString, twice);
         TestEnv env;
-        const auto init = tessaro_test::runProgram(binary(), {QStringLiteral("init"), env.dataDir()});
-        QVERIFY2(init.exitCode == 0, qPrintable(init.err));
+        QCOMPARE(tessaro_test::initDataDir(binary(), env), QString());
         Database db(env.dataDir(), env.workstation(), QStringLiteral("rounding"));
         db.open();
         db.run(QStringLiteral("INSERT INTO \"Grup\" (\"Cod_material\", \"Cod_grupa\", \"Denumire\", \"Cont_sint\") "
