@@ -2,6 +2,7 @@
 
 #include "LedgerFixture.h"
 #include "app/Parameters.h"
+#include "app/ScriptedMessages.h"
 #include "db/SchemaUpgrade.h"
 #include "documents/Counter.h"
 #include "documents/DocumentRefusal.h"
@@ -11,6 +12,16 @@
 #include "documents/ProposalService.h"
 #include "documents/StockLedger.h"
 #include "documents/StockRecalculation.h"
+#include "documents/forms/ProposalLinesModel.h"
+#include "documents/forms/ProposalStockModel.h"
+#include "documents/forms/TProformaForm.h"
+#include "documents/forms/TXSPNecesarForm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
 
 #include <QRegularExpression>
 
@@ -26,7 +37,25 @@ private:
     std::unique_ptr<TestEnv> m_env;
     std::unique_ptr<Database> m_db;
     Parameters m_params;
+    ScriptedMessages m_messages;
     double m_entryDoc = 0;
+
+    std::unique_ptr<TProformaForm> openProposals()
+    {
+        auto form = std::make_unique<TProformaForm>(*m_db, m_params, m_messages, m_env->workstation());
+        if (!form->isOpen())
+            return {};
+        return form;
+    }
+
+    // A line typed in the proposals window: the stock row picked, then the quantity.
+    bool typeLine(TProformaForm &form, const QString &article, const QString &quantity)
+    {
+        const int row = form.addLine();
+        form.lines()->takeStockRow(row, line(0, article, 0).stockKey());
+        form.lines()->setData(form.lines()->index(row, ProposalLinesModel::Cantitate), quantity);
+        return form.postCurrent();
+    }
 
     static QDate lot() { return QDate(2001, 3, 15); }
 
@@ -107,6 +136,9 @@ private slots:
         // The proposal lines' account, `Lot` and budget fields come with the upgrade.
         m_db->writeTransaction([&] { SchemaUpgrade(*m_db).runFieldByField(); });
         m_entryDoc = 0;
+        m_messages.clear();
+        m_messages.setDefaultAnswer(true);
+        QDir().mkpath(m_env->workstation().privateDirectory());
         m_db->run(QStringLiteral("INSERT INTO \"Gest\" (\"Cod\", \"Denumire\") VALUES ('G1', 'Atelier'), ('G2', 'Depozit')"));
         m_db->run(QStringLiteral("INSERT INTO \"Client\" (\"Cod_client\", \"Nume_client\") VALUES ('B1', 'Buget local')"));
     }
@@ -353,6 +385,148 @@ private slots:
         else
             QCOMPARE(text, refusal);
         QCOMPARE(everyTable(*m_db), before);
+    }
+
+    // The proposals window: one unit in stock, two proposals of one unit each.
+    void proposalsWindow()
+    {
+        stockIn(QStringLiteral("M1"), 1);
+        const QStringList stock = stockRows(*m_db);
+        {
+            auto form = openProposals();
+            QVERIFY(form);
+            // No proposal yet: a new one, dated today, numbered from NewCounterProf.
+            QCOMPARE(form->currentContor(), 1.0);
+            QCOMPARE(form->header().registered, QDate::currentDate());
+            QCOMPARE(form->header().date, QDate::currentDate());
+            QStringList shown;
+            for (int c = 0; c < ProposalLinesModel::ColumnCount; ++c)
+                if (!form->grid()->horizontalHeader()->isSectionHidden(c))
+                    shown << form->lines()->headerData(c, Qt::Horizontal).toString();
+            QCOMPARE(shown, (QStringList{"Gestiune", "Grupa", "Cod articol", "Denumire", "Pret achizitie", "Cantitate",
+                                         "Valoare", "Data folosinta", "Buget"}));
+            QVERIFY(typeLine(*form, QStringLiteral("M1"), QStringLiteral("1")));
+            QVERIFY(m_messages.isEmpty());
+            QCOMPARE(form->lines()->data(form->lines()->index(0, ProposalLinesModel::Den)).toString(),
+                     QStringLiteral("Strung M1"));
+            QCOMPARE(form->lines()->data(form->lines()->index(0, ProposalLinesModel::Lot)).toString(),
+                     QStringLiteral("15/03/01"));
+            QVERIFY(!form->saveHeader());
+            QCOMPARE(m_messages.texts(ScriptedMessages::Kind::Warning), QStringList{HeaderChecks::datesMissingText()});
+            m_messages.clear();
+            form->grid()->horizontalHeader()->resizeSection(ProposalLinesModel::Den, 333);
+            QTest::keyClicks(form->findChild<QLineEdit *>(QStringLiteral("NumarEdit")), QStringLiteral("7"));
+            QVERIFY(form->saveHeader());
+
+            // The second proposal of the same unit warns and cannot be turned into a scrapping.
+            QVERIFY(form->newDocument());
+            QCOMPARE(form->currentContor(), 2.0);
+            QVERIFY(typeLine(*form, QStringLiteral("M1"), QStringLiteral("1")));
+            QCOMPARE(m_messages.texts(ScriptedMessages::Kind::Warning), QStringList{ProposalService::overStockText()});
+            QVERIFY(form->overStock());
+            // The same asset again is refused and stays to be mended.
+            m_messages.clear();
+            QVERIFY(!typeLine(*form, QStringLiteral("M1"), QStringLiteral("1")));
+            QCOMPARE(m_messages.texts(ScriptedMessages::Kind::Warning), QStringList{ProposalService::duplicateLineText()});
+            form->cancelCurrentLine();
+            QCOMPARE(form->lines()->rowCount(), 1);
+            m_messages.clear();
+            bool opened = false;
+            form->setOpenList([&](double) { opened = true; });
+            QVERIFY(!form->createScrapping());
+            QVERIFY(!opened);
+            QCOMPARE(m_messages.texts(ScriptedMessages::Kind::Warning), QStringList{ProposalService::overStockBlockText()});
+            QCOMPARE(stockRows(*m_db), stock);
+            // Closing saves the header typed; one that fails its checks keeps the window open.
+            m_messages.clear();
+            QVERIFY(!form->close());
+            QCOMPARE(m_messages.texts(ScriptedMessages::Kind::Warning), QStringList{HeaderChecks::datesMissingText()});
+            QTest::keyClicks(form->findChild<QLineEdit *>(QStringLiteral("NumarEdit")), QStringLiteral("8"));
+            QVERIFY(form->close());
+            QCOMPARE(ProposalService(*m_db, m_params).loadHeader(2)->number, std::optional<double>(8));
+        }
+        // The layout is written at closing and read back at opening.
+        QVERIFY(QFile::exists(m_env->workstation().privateDirectory() + QStringLiteral("DocProf.cfg")));
+        auto again = openProposals();
+        QCOMPARE(again->grid()->horizontalHeader()->sectionSize(ProposalLinesModel::Den), 333);
+        QCOMPARE(again->currentContor(), 2.0);
+        QVERIFY(again->overStock());
+    }
+
+    // "Lista casarilor" and the generation from it, with the user's answers.
+    void listWindow_data()
+    {
+        QTest::addColumn<double>("inStock");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("dateGiven");
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("negative final stock, answered No") << 1.0 << false << true << false << "1,00";
+        QTest::newRow("negative final stock, date cancelled") << 1.0 << true << false << false << "1,00";
+        QTest::newRow("negative final stock, only line left out") << 1.0 << true << true << false << "1,00";
+        QTest::newRow("enough stock, date cancelled") << 2.0 << true << false << false << "2,00";
+        QTest::newRow("enough stock") << 2.0 << true << true << true << "2,00";
+    }
+    void listWindow()
+    {
+        QFETCH(double, inStock);
+        QFETCH(bool, yes);
+        QFETCH(bool, dateGiven);
+        QFETCH(bool, written);
+        QFETCH(QString, shown);
+        stockIn(QStringLiteral("M1"), inStock);
+        proposal(QStringLiteral("M1:1"), 11);
+        const double contor = proposal(QStringLiteral("M1:1"), 12);
+        TXSPNecesarForm form(*m_db, m_params, m_messages, contor);
+        QVERIFY(form.isOpen());
+        QCOMPARE(form.headerText(), QStringLiteral("Lista mijloacelor fixe ce urmeaza sa fie casate conform documentului "
+                                                   "nr. 12 din data de 15.03.2006"));
+        ProposalStockModel *lines = form.lines();
+        const QModelIndex final = lines->index(0, ProposalStockModel::StocFin);
+        QCOMPARE(lines->data(lines->index(0, ProposalStockModel::StocExist)).toString(), shown);
+        const bool negative = inStock < 2;
+        QCOMPARE(lines->data(final, Qt::BackgroundRole).value<QColor>(),
+                 negative ? ProposalStockModel::negativeBackground() : QApplication::palette().color(QPalette::Button));
+        QCOMPARE(lines->data(lines->index(0, ProposalStockModel::StocExist), Qt::BackgroundRole).value<QColor>(),
+                 QApplication::palette().color(QPalette::Button));
+
+        m_messages.answer(yes);
+        form.setDateAsker([&](QDate &date) {
+            date = QDate(2006, 4, 3);
+            return dateGiven;
+        });
+        double opened = 0;
+        form.setOpenExit([&](double exit) { opened = exit; });
+        const QStringList before = everyTable(*m_db);
+        const double exit = form.generate();
+        QCOMPARE(m_messages.texts(ScriptedMessages::Kind::YesNo),
+                 negative ? QStringList{ProposalService::negativeStockQuestion()} : QStringList{});
+        QCOMPARE(exit != 0, written);
+        QCOMPARE(opened, exit);
+        if (!written) {
+            QCOMPARE(everyTable(*m_db), before);
+            if (negative && yes && dateGiven)
+                QCOMPARE(m_messages.texts(ScriptedMessages::Kind::Warning), QStringList{HeaderChecks::noLinesText()});
+            return;
+        }
+        QCOMPARE(exitLines(exit), QStringList{"1:G1:2.1.3:M1:1"});
+        QCOMPARE(stockRows(*m_db), QStringList{"G1|2.1.3|M1|500|2001-03-15|B1|1"});
+    }
+
+    // Quantities typed in "Lista casarilor" pass the line checks and move the final stock.
+    void listWindowEdits()
+    {
+        stockIn(QStringLiteral("M1"), 3);
+        const double contor = proposal(QStringLiteral("M1:1"));
+        TXSPNecesarForm form(*m_db, m_params, m_messages, contor);
+        QVERIFY(form.setQuantity(0, QStringLiteral("2")));
+        QCOMPARE(form.lines()->row(0).final(), 1.0);
+        QVERIFY(!form.setQuantity(0, QString()));
+        QCOMPARE(m_messages.texts(ScriptedMessages::Kind::Warning), QStringList{ProposalService::incompleteLineText()});
+        QVERIFY(form.setQuantity(0, QStringLiteral("4")));
+        QCOMPARE(m_messages.texts(ScriptedMessages::Kind::Warning).constLast(), ProposalService::overStockText());
+        QVERIFY(form.lines()->isNegative(0));
+        QCOMPARE(ProposalService(*m_db, m_params).lines(contor).value(0).quantityOrZero(), 4.0);
     }
 };
 

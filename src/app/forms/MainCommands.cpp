@@ -8,12 +8,16 @@
 #include "documents/forms/TDocInForm.h"
 #include "documents/forms/TDocOutForm.h"
 #include "documents/forms/TIniStockForm.h"
+#include "documents/forms/TProformaForm.h"
+#include "documents/forms/TXSPNecesarForm.h"
 #include "documents/forms/TStocksForm.h"
 #include "catalogs/forms/TClientLookupForm.h"
 #include "catalogs/forms/TFirmDataDlg.h"
 #include "catalogs/forms/TFurnLookupForm.h"
 #include "catalogs/forms/TGestlookupForm.h"
 #include "reports/forms/DepreciationSituationRun.h"
+
+#include <QMdiSubWindow>
 
 void registerMainCommands(TMainForm &window, DesktopServices &services, Messages &messages)
 {
@@ -89,6 +93,35 @@ void registerMainCommands(TMainForm &window, DesktopServices &services, Messages
                       child(QStringLiteral("TDocOutForm"), [&services, &messages, &ws](Database &db) {
                           return static_cast<QWidget *>(TDocOutForm::create(db, services.parameters(), messages, ws,
                                                                             &services.print(), &services.addOns()));
+                      }));
+    // A proposal goes on to "Lista casarilor", and the exit document it writes to the exit window.
+    auto openExit = [&window, &services, &messages, &ws](Database &db) {
+        QMdiSubWindow *sub = window.openChild(QStringLiteral("TDocOutForm"), [&] {
+            return static_cast<QWidget *>(TDocOutForm::create(db, services.parameters(), messages, ws,
+                                                              &services.print(), &services.addOns()));
+        });
+        if (auto *form = sub ? qobject_cast<TDocOutForm *>(sub->widget()) : nullptr) {
+            form->refreshData();
+            form->last();
+        }
+    };
+    auto openList = [&window, &services, &messages, openExit](Database &db, double proposal) {
+        QMdiSubWindow *sub = window.openChild(QStringLiteral("TXSPNecesarForm"), [&] {
+            TXSPNecesarForm *form = TXSPNecesarForm::create(db, services.parameters(), messages, proposal);
+            if (form)
+                form->setOpenExit([&db, openExit](double) { openExit(db); });
+            return static_cast<QWidget *>(form);
+        });
+        if (auto *form = sub ? qobject_cast<TXSPNecesarForm *>(sub->widget()) : nullptr)
+            form->showProposal(proposal);
+    };
+    window.setCommand(QStringLiteral("DocProf1"),
+                      child(QStringLiteral("TProformaForm"), [&services, &messages, &ws, openList](Database &db) {
+                          TProformaForm *form =
+                              TProformaForm::create(db, services.parameters(), messages, ws, &services.print());
+                          if (form)
+                              form->setOpenList([&db, openList](double proposal) { openList(db, proposal); });
+                          return static_cast<QWidget *>(form);
                       }));
     window.setCommand(QStringLiteral("Stocks1"),
                       child(QStringLiteral("TStocksForm"), [&services, &messages, &ws](Database &db) {
