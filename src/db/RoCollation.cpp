@@ -49,21 +49,33 @@ const QCollatorSortKey &RoCollation::sortKey(std::string_view text) const
 
 int RoCollation::compareUtf8(std::string_view a, std::string_view b) const
 {
-    auto ranked = [this](std::string_view text) {
-        for (const char c : text)
-            if (static_cast<unsigned char>(c) >= 0x80 || !m_asciiRank[static_cast<unsigned char>(c)])
-                return false;
-        return true;
+    // Printable ASCII orders by its characters' primary weights, one per character,
+    // case ignored at this strength: the first character that differs decides, unless a
+    // combining mark (never ASCII) follows it and changes it.
+    const size_t n = std::min(a.size(), b.size());
+    auto rank = [this](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u < 0x80 ? m_asciiRank[u] : 0;
     };
-    if (ranked(a) && ranked(b)) {
-        const size_t n = std::min(a.size(), b.size());
-        for (size_t i = 0; i < n; ++i) {
-            const unsigned char x = m_asciiRank[static_cast<unsigned char>(a[i])];
-            const unsigned char y = m_asciiRank[static_cast<unsigned char>(b[i])];
-            if (x != y)
+    auto plainNext = [](std::string_view text, size_t i) {
+        return i + 1 >= text.size() || static_cast<unsigned char>(text[i + 1]) < 0x80;
+    };
+    size_t i = 0;
+    for (; i < n; ++i) {
+        const unsigned char x = rank(a[i]), y = rank(b[i]);
+        if (!x || !y)
+            break;
+        if (x != y) {
+            if (plainNext(a, i) && plainNext(b, i))
                 return x < y ? -1 : 1;
+            break;
         }
-        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    }
+    if (i == n) {
+        // One text begins the other: the longer one follows unless the rest is not plain.
+        const std::string_view rest = a.size() > n ? a.substr(n) : b.substr(n);
+        if (std::all_of(rest.begin(), rest.end(), [&](char c) { return rank(c) != 0; }))
+            return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
     }
     // Kept to the texts of about one sorted query; forgotten before a comparison, never
     // during one, so both keys stay valid.
@@ -76,40 +88,10 @@ int RoCollation::compareUtf8(std::string_view a, std::string_view b) const
 
 namespace {
 
-// Codes (classification codes, inventory numbers, unit codes) are letters, digits and
-// dots. For such texts the Romanian collation at its case-insensitive strength orders
-// exactly as the bytes do once the letters are folded to one case ('.' before digits
-// before letters, a shorter prefix first, no Romanian letter involved), so they are
-// compared without the cost of the general comparison: index lookups by code compare
-// thousands of them.
-bool isPlainCode(const unsigned char *text, int length)
-{
-    for (int i = 0; i < length; ++i) {
-        const unsigned char c = text[i];
-        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.'))
-            return false;
-    }
-    return true;
-}
-
-int comparePlainCodes(const unsigned char *a, int lengthA, const unsigned char *b, int lengthB)
-{
-    const int n = lengthA < lengthB ? lengthA : lengthB;
-    for (int i = 0; i < n; ++i) {
-        const unsigned char x = (a[i] >= 'a' && a[i] <= 'z') ? a[i] - 32 : a[i];
-        const unsigned char y = (b[i] >= 'a' && b[i] <= 'z') ? b[i] - 32 : b[i];
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
-}
-
 int sqliteCompare(void *collation, int length1, const void *text1, int length2, const void *text2)
 {
-    const auto *bytes1 = static_cast<const unsigned char *>(text1);
-    const auto *bytes2 = static_cast<const unsigned char *>(text2);
-    if (isPlainCode(bytes1, length1) && isPlainCode(bytes2, length2))
-        return comparePlainCodes(bytes1, length1, bytes2, length2);
+    // Codes (letters, digits, dots), compared thousands of times by index lookups, and
+    // most names take the ASCII way of compareUtf8.
     const int result = static_cast<const RoCollation *>(collation)->compareUtf8(
         std::string_view(static_cast<const char *>(text1), size_t(length1)),
         std::string_view(static_cast<const char *>(text2), size_t(length2)));

@@ -19,11 +19,12 @@ public:
 
     RoCollation();
     int compare(QStringView a, QStringView b) const;
-    // The same order over UTF-8 texts. Two texts of printable ASCII alone compare
-    // character by character through the collator's own order of those characters (no
-    // ASCII character joins another or is ignored at this strength); others through
-    // the sort keys of the texts met last: a sorted query over a few hundred distinct
-    // names compares them millions of times.
+    // The same order over UTF-8 texts. Printable ASCII compares character by character
+    // through the collator's own order of those characters (no ASCII character joins
+    // another or is ignored at this strength), up to the first that differs; texts that
+    // differ only where other characters stand go through the sort keys of the texts
+    // met last: a sorted query over a few hundred distinct names compares them
+    // millions of times.
     int compareUtf8(std::string_view a, std::string_view b) const;
 
     // Registers RO on an open SQLite connection; each connection gets its own collator.

@@ -108,6 +108,11 @@ private Q_SLOTS:
         QTest::newRow("ASCII beside diacritics, shared prefixes")
             << QStringList{"Masina de gaurit", "Mașină de găurit", "MASINA", "Mașina", "Masina de gaurit nr. 1",
                            "Mașină de găurit nr. 1", "Calculator", "Calculator portabil", "Căminul Cultural", "Camin"};
+        QTest::newRow("combining marks after a letter that differs")
+            << QStringList{QStringLiteral("s\u0326a"), "sa", "ta", QStringLiteral("s\u0327"), "s", QStringLiteral("t\u0326"),
+                           "ș", "aș", "at", "as", QStringLiteral("a\u0301"), "á", "ab", QStringLiteral("Ab\u0326"), "Ac"};
+        QTest::newRow("a difference before the first diacritic")
+            << QStringList{"Birou școlar", "Birou", "Banca școlară", "Bancă", "Casă", "Casa de marcat", "Dulap metalic ă"};
         QStringList every;
         for (char c = 0x20; c < 0x7f; ++c)
             every << QString(QLatin1Char(c));
