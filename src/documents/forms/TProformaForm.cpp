@@ -212,11 +212,6 @@ bool TProformaForm::FormCreate()
     m_headerSelection = new QItemSelectionModel(m_headers, this);
     m_lines = new ProposalLinesModel(m_db, m_params, m_messages, this);
     buildGrid();
-    GridColumns::fit(m_grid, {{Col::GestName, 18}, {Col::CodGrupa, 8}, {Col::CodArticol, 12}, {Col::Den, 30},
-                              {Col::Pret, 12}, {Col::Cantitate, 9}, {Col::Val, 12}, {Col::Lot, 10},
-                              {Col::AgentName, 16}});
-    // A layout saved by an earlier closing wins over the design one.
-    GridLayoutHeader::restore(m_grid->horizontalHeader(), m_layoutPath);
     try {
         const std::optional<double> last = m_service.open();
         m_lines->loadLookups();
@@ -234,6 +229,11 @@ bool TProformaForm::FormCreate()
         m_messages.error(openErrorText(e.engineMessage()));
         return false;
     }
+    // Sized on the lines shown; a layout saved by an earlier closing wins over that.
+    GridColumns::fit(m_grid, {{Col::GestName, 18}, {Col::CodGrupa, 8}, {Col::CodArticol, 12}, {Col::Den, 30},
+                              {Col::Pret, 14}, {Col::Cantitate, 9}, {Col::Val, 14}, {Col::Lot, 10},
+                              {Col::AgentName, 16}});
+    GridLayoutHeader::restore(m_grid->horizontalHeader(), m_layoutPath);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TProformaForm::rowChanged);
     connect(m_grid, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
         switch (index.column()) {
