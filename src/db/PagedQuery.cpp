@@ -8,6 +8,9 @@
 
 namespace {
 
+// The row number a sorted copy keeps with each row, 1 for the first.
+const char *const rowNumber = "pq_row";
+
 QString column(const PagedQuery::SortField &field)
 {
     QString c = QStringLiteral("q.") + SqlDialect::quote(field.name);
@@ -23,11 +26,53 @@ PagedQuery::PagedQuery(Database &db, int pageSize, int keptPages)
 {
 }
 
-void PagedQuery::setQuery(const QString &select, const QVariantMap &bindings, const QList<SortField> &order)
+PagedQuery::~PagedQuery()
+{
+    try {
+        dropSorted();
+    } catch (...) {
+        // The connection may be gone already; its temporary tables went with it.
+    }
+}
+
+void PagedQuery::dropSorted()
+{
+    if (!m_sortedTable.isEmpty() && m_sortedReady)
+        m_db.run(QStringLiteral("DROP TABLE IF EXISTS %1").arg(SqlDialect::quote(m_sortedTable)));
+    m_sortedReady = false;
+}
+
+QString PagedQuery::source()
+{
+    if (m_reading == Reading::Direct)
+        return m_select;
+    if (!m_sortedReady) {
+        if (m_sortedTable.isEmpty()) {
+            // One table per query object: two windows on one connection keep theirs apart.
+            static quint64 made = 0;
+            m_sortedTable = QStringLiteral("pq_sorted_%1").arg(++made);
+        }
+        m_db.run(QStringLiteral("DROP TABLE IF EXISTS %1").arg(SqlDialect::quote(m_sortedTable)));
+        QString order = orderBy();
+        order.remove(0, int(qstrlen(" ORDER BY ")));
+        const QStringList statements = m_db.dialect().createSortedCopy(m_sortedTable, m_select, order);
+        for (const QString &statement : statements) {
+            m_db.run(statement, m_bindings);
+            m_sortedReady = true;
+        }
+    }
+    // The row number under a name of ours, so that conditions over q can use it.
+    return QStringLiteral("SELECT t.*, t.%1 AS %2 FROM %3 t")
+        .arg(m_db.dialect().sortedCopyRowNumber(), QLatin1String(rowNumber), SqlDialect::quote(m_sortedTable));
+}
+
+void PagedQuery::setQuery(const QString &select, const QVariantMap &bindings, const QList<SortField> &order,
+                          Reading reading)
 {
     m_select = select;
     m_bindings = bindings;
     m_order = order;
+    m_reading = reading;
     m_fields = QSqlRecord();
     m_fieldsRead = false;
     m_pagesRead = 0;
@@ -38,6 +83,7 @@ void PagedQuery::reset()
 {
     m_count = -1;
     m_pages.clear();
+    dropSorted();
 }
 
 QString PagedQuery::orderBy() const
@@ -53,7 +99,7 @@ int PagedQuery::count()
     if (m_count < 0) {
         if (m_select.isEmpty())
             return 0;
-        QSqlQuery q = m_db.run(QStringLiteral("SELECT COUNT(*) FROM (%1) q").arg(m_select), m_bindings);
+        QSqlQuery q = m_db.run(QStringLiteral("SELECT COUNT(*) FROM (%1) q").arg(source()), m_bindings);
         m_count = q.next() ? q.value(0).toInt() : 0;
     }
     return m_count;
@@ -74,15 +120,28 @@ const QList<QSqlRecord> &PagedQuery::page(int index)
     auto found = m_pages.find(index);
     if (found == m_pages.end()) {
         QVariantMap bindings = m_bindings;
-        bindings.insert(QStringLiteral(":pageLimit"), m_pageSize);
-        bindings.insert(QStringLiteral(":pageOffset"), index * m_pageSize);
-        QSqlQuery q = m_db.run(QStringLiteral("SELECT * FROM (%1) q%2 LIMIT :pageLimit OFFSET :pageOffset")
-                                   .arg(m_select, orderBy()),
-                               bindings);
+        const bool sorted = m_reading == Reading::Sorted;
+        QString sql;
+        if (sorted) {
+            // The sorted copy is read by its row numbers, through their index.
+            sql = QStringLiteral("SELECT * FROM (%1) q WHERE q.%2 > :pageFirst AND q.%2 <= :pageLast ORDER BY q.%2")
+                      .arg(source(), QLatin1String(rowNumber));
+            bindings.insert(QStringLiteral(":pageFirst"), index * m_pageSize);
+            bindings.insert(QStringLiteral(":pageLast"), (index + 1) * m_pageSize);
+        } else {
+            sql = QStringLiteral("SELECT * FROM (%1) q%2 LIMIT :pageLimit OFFSET :pageOffset").arg(m_select, orderBy());
+            bindings.insert(QStringLiteral(":pageLimit"), m_pageSize);
+            bindings.insert(QStringLiteral(":pageOffset"), index * m_pageSize);
+        }
+        QSqlQuery q = m_db.run(sql, bindings);
         Page page;
-        while (q.next())
-            page.rows << q.record();
-        if (!m_fieldsRead) {
+        while (q.next()) {
+            QSqlRecord record = q.record();
+            if (sorted)
+                record.remove(record.count() - 1);
+            page.rows << record;
+        }
+        if (!m_fieldsRead && !sorted) {
             m_fields = q.record();
             m_fieldsRead = true;
         }
@@ -162,7 +221,7 @@ int PagedQuery::rowsBefore(const QVariantList &key)
         return 0;
     QVariantMap bindings = m_bindings;
     const QString before = beforeCondition(key, bindings);
-    QSqlQuery q = m_db.run(QStringLiteral("SELECT COUNT(*) FROM (%1) q WHERE %2").arg(m_select, before), bindings);
+    QSqlQuery q = m_db.run(QStringLiteral("SELECT COUNT(*) FROM (%1) q WHERE %2").arg(source(), before), bindings);
     return q.next() ? q.value(0).toInt() : 0;
 }
 
@@ -175,6 +234,13 @@ int PagedQuery::findFrom(int fromRow, const QString &condition, const QVariantMa
     QVariantMap all = m_bindings;
     for (auto it = bindings.cbegin(); it != bindings.cend(); ++it)
         all.insert(it.key(), it.value());
+    if (m_reading == Reading::Sorted) {
+        all.insert(QStringLiteral(":fromRow"), fromRow);
+        QSqlQuery q = m_db.run(QStringLiteral("SELECT q.%1 FROM (%2) q WHERE (%3) AND q.%1 > :fromRow ORDER BY q.%1 LIMIT 1")
+                                   .arg(QLatin1String(rowNumber), source(), condition),
+                               all);
+        return q.next() ? q.value(0).toInt() - 1 : -1;
+    }
     const QString notBefore =
         QStringLiteral("NOT (%1)").arg(beforeCondition(keyOf(record(fromRow)), all));
     QSqlQuery q = m_db.run(QStringLiteral("SELECT * FROM (%1) q WHERE (%2) AND %3%4 LIMIT 1")

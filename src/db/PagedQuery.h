@@ -15,9 +15,16 @@ class Database;
 // asked for, and only the pages used last are kept. The order must be total (its last
 // fields a unique key), so that a row keeps its number from one page to the next.
 // Browsing windows use it through PagedQueryModel; it throws DbError on engine errors.
+//
+// An order that no index gives (names looked up per row, sums per group) would make every
+// page sort the whole result again. Read `Sorted`, the result is sorted once, when first
+// needed after setQuery() or reset(), into a temporary table of this connection numbered
+// in the order; pages, counts, searches and positions then read that table.
 class PagedQuery
 {
 public:
+    enum class Reading { Direct, Sorted };
+
     struct SortField
     {
         QString name;          // a column of the result
@@ -25,9 +32,14 @@ public:
     };
 
     explicit PagedQuery(Database &db, int pageSize = 200, int keptPages = 12);
+    ~PagedQuery();
+    PagedQuery(const PagedQuery &) = delete;
+    PagedQuery &operator=(const PagedQuery &) = delete;
 
     // `select`: a SELECT without ORDER BY whose result holds the order's fields.
-    void setQuery(const QString &select, const QVariantMap &bindings, const QList<SortField> &order);
+    void setQuery(const QString &select, const QVariantMap &bindings, const QList<SortField> &order,
+                  Reading reading = Reading::Direct);
+    Reading reading() const { return m_reading; }
     // Forgets the count and the pages: the next read sees the tables as they are now.
     void reset();
     bool hasQuery() const { return !m_select.isEmpty(); }
@@ -63,6 +75,9 @@ private:
     // binding the values as :k0, :k1, ...; never NULL, so it can be negated.
     QString beforeCondition(const QVariantList &key, QVariantMap &bindings) const;
     QVariantList keyOf(const QSqlRecord &record) const;
+    // What pages, counts and searches read: the query itself, or its sorted copy.
+    QString source();
+    void dropSorted();
 
     Database &m_db;
     int m_pageSize;
@@ -70,6 +85,9 @@ private:
     QString m_select;
     QVariantMap m_bindings;
     QList<SortField> m_order;
+    Reading m_reading = Reading::Direct;
+    QString m_sortedTable; // the temporary table, empty until made
+    bool m_sortedReady = false;
     int m_count = -1;
     QSqlRecord m_fields;
     bool m_fieldsRead = false;

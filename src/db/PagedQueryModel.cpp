@@ -8,14 +8,14 @@ PagedQueryModel::PagedQueryModel(Database &db, QObject *parent, int pageSize)
 }
 
 void PagedQueryModel::setQuery(const QString &select, const QVariantMap &bindings,
-                               const QList<PagedQuery::SortField> &order)
+                               const QList<PagedQuery::SortField> &order, PagedQuery::Reading reading)
 {
     beginResetModel();
     m_headers.clear();
     m_rows = 0;
     m_columns = 0;
     try {
-        m_query.setQuery(select, bindings, order);
+        m_query.setQuery(select, bindings, order, reading);
         m_columns = m_query.fields().count();
         m_rows = m_query.count();
     } catch (...) {

@@ -14,7 +14,8 @@ public:
     explicit PagedQueryModel(Database &db, QObject *parent = nullptr, int pageSize = 200);
 
     // Replaces the rows (a model reset); throws DbError when the query cannot run.
-    void setQuery(const QString &select, const QVariantMap &bindings, const QList<PagedQuery::SortField> &order);
+    void setQuery(const QString &select, const QVariantMap &bindings, const QList<PagedQuery::SortField> &order,
+                  PagedQuery::Reading reading = PagedQuery::Reading::Direct);
     // Re-reads count and rows (a model reset).
     void refresh();
 

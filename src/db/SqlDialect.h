@@ -45,4 +45,11 @@ public:
     // An ORDER BY list that follows an index, collation included, so that sorted reads
     // can use it (e.g. `"Grupa" COLLATE RO, "Denumire" COLLATE RO`).
     virtual QString orderBy(const TVTable &table, const DEF_INDEX &index) const = 0;
+
+    // The statements that copy the rows of `select`, sorted by `orderBy` (an ORDER BY
+    // list over the alias q), into the temporary table `table`, numbered from 1 in that
+    // order; and the name of the column that holds the number, which the copy keeps
+    // apart from the rows' own columns (SELECT * leaves it out) and keeps indexed.
+    virtual QStringList createSortedCopy(const QString &table, const QString &select, const QString &orderBy) const = 0;
+    virtual QString sortedCopyRowNumber() const = 0;
 };

@@ -172,3 +172,11 @@ QString SqliteDialect::orderBy(const TVTable &table, const DEF_INDEX &index) con
 {
     return indexColumns(table, index);
 }
+
+QStringList SqliteDialect::createSortedCopy(const QString &table, const QString &select, const QString &orderBy) const
+{
+    // A new table numbers the rows it is made from in the order they come: its rowid is
+    // the row number, an index already, and no column of the rows.
+    return {QStringLiteral("CREATE TEMPORARY TABLE %1 AS SELECT q.* FROM (%2) q ORDER BY %3")
+                .arg(quote(table), select, orderBy)};
+}

@@ -26,6 +26,8 @@ public:
                       const QString &schema) const override;
     QString dropTable(const QString &tableName, const QString &schema) const override;
     QString orderBy(const TVTable &table, const DEF_INDEX &index) const override;
+    QStringList createSortedCopy(const QString &table, const QString &select, const QString &orderBy) const override;
+    QString sortedCopyRowNumber() const override { return QStringLiteral("rowid"); }
 
     // Name of the trigger that numbers an autoincrement field.
     static QString autoIncrementTrigger(const QString &sqlTable, const QString &field);

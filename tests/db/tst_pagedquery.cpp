@@ -71,7 +71,23 @@ public:
     QList<Row> rows;
 };
 
+using Reading = PagedQuery::Reading;
+
+// Every case read both ways: straight from the query and from its sorted copy.
+void addReadings()
+{
+    QTest::addColumn<Reading>("reading");
+}
+template <typename Fill>
+void bothReadings(const char *name, Fill fill)
+{
+    fill(QTest::newRow(qPrintable(QStringLiteral("%1, direct").arg(QLatin1String(name)))) << Reading::Direct);
+    fill(QTest::newRow(qPrintable(QStringLiteral("%1, sorted").arg(QLatin1String(name)))) << Reading::Sorted);
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(PagedQuery::Reading)
 
 class TestPagedQuery : public QObject
 {
@@ -101,45 +117,52 @@ private Q_SLOTS:
     // Rows come in the order of the query across page boundaries, ties and NULLs included.
     void rowsInOrder_data()
     {
+        addReadings();
         QTest::addColumn<int>("pageSize");
-        QTest::newRow("small pages") << 7;
-        QTest::newRow("one page") << 1000;
+        bothReadings("small pages", [](QTestData &row) { row << 7; });
+        bothReadings("one page", [](QTestData &row) { row << 1000; });
     }
     void rowsInOrder()
     {
+        QFETCH(Reading, reading);
         QFETCH(int, pageSize);
         Fixture f(300);
         PagedQuery query(f.db, pageSize, 3);
-        query.setQuery(Fixture::select(), {}, Fixture::byName());
+        query.setQuery(Fixture::select(), {}, Fixture::byName(), reading);
         const QList<Row> expected = referenceOrder(f.rows);
         QCOMPARE(query.count(), int(expected.size()));
         for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(query.record(i).value(0).toInt(), expected.at(i).k);
+        // Only the query's own columns, whichever way it is read.
+        QCOMPARE(query.record(0).count(), 3);
+        QCOMPARE(query.fields().count(), 3);
     }
 
     // The row a key is or would be at, as the name search positions.
     void rowsBefore_data()
     {
+        addReadings();
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("withK");
         QTest::addColumn<int>("k");
-        QTest::newRow("before every name") << "a" << false << 0;
-        QTest::newRow("between two names") << "izvoare" << false << 0;
-        QTest::newRow("an existing name") << "Beta" << false << 0;
-        QTest::newRow("case ignored") << "beta" << false << 0;
-        QTest::newRow("a Romanian letter") << "sz" << false << 0;
-        QTest::newRow("after every name") << "zzz" << false << 0;
-        QTest::newRow("name and number") << "sud" << true << 150;
-        QTest::newRow("null name") << QString() << true << 100;
+        bothReadings("before every name", [](QTestData &row) { row << "a" << false << 0; });
+        bothReadings("between two names", [](QTestData &row) { row << "izvoare" << false << 0; });
+        bothReadings("an existing name", [](QTestData &row) { row << "Beta" << false << 0; });
+        bothReadings("case ignored", [](QTestData &row) { row << "beta" << false << 0; });
+        bothReadings("a Romanian letter", [](QTestData &row) { row << "sz" << false << 0; });
+        bothReadings("after every name", [](QTestData &row) { row << "zzz" << false << 0; });
+        bothReadings("name and number", [](QTestData &row) { row << "sud" << true << 150; });
+        bothReadings("null name", [](QTestData &row) { row << QString() << true << 100; });
     }
     void rowsBefore()
     {
+        QFETCH(Reading, reading);
         QFETCH(QString, name);
         QFETCH(bool, withK);
         QFETCH(int, k);
         Fixture f(300);
         PagedQuery query(f.db, 50);
-        query.setQuery(Fixture::select(), {}, Fixture::byName());
+        query.setQuery(Fixture::select(), {}, Fixture::byName(), reading);
         const RoCollation ro;
         // Counted apart: rows ordered strictly before (name, k).
         int expected = 0;
@@ -163,20 +186,22 @@ private Q_SLOTS:
 
     void findFrom_data()
     {
+        addReadings();
         QTest::addColumn<int>("from");
         QTest::addColumn<QString>("group");
-        QTest::newRow("from the top") << 0 << "G3";
-        QTest::newRow("from the middle") << 141 << "G1";
-        QTest::newRow("from a matching row") << 17 << "G2";
-        QTest::newRow("nothing left") << 299 << "G9";
+        bothReadings("from the top", [](QTestData &row) { row << 0 << "G3"; });
+        bothReadings("from the middle", [](QTestData &row) { row << 141 << "G1"; });
+        bothReadings("from a matching row", [](QTestData &row) { row << 17 << "G2"; });
+        bothReadings("nothing left", [](QTestData &row) { row << 299 << "G9"; });
     }
     void findFrom()
     {
+        QFETCH(Reading, reading);
         QFETCH(int, from);
         QFETCH(QString, group);
         Fixture f(300);
         PagedQuery query(f.db, 20);
-        query.setQuery(Fixture::select(), {}, Fixture::byName());
+        query.setQuery(Fixture::select(), {}, Fixture::byName(), reading);
         const QList<Row> ordered = referenceOrder(f.rows);
         int expected = -1;
         for (int i = from; i < ordered.size() && expected < 0; ++i)
@@ -186,17 +211,47 @@ private Q_SLOTS:
     }
 
     // A reset reads the table as it is now.
+    void resetSeesChanges_data()
+    {
+        addReadings();
+        QTest::newRow("direct") << Reading::Direct;
+        QTest::newRow("sorted") << Reading::Sorted;
+    }
     void resetSeesChanges()
     {
+        QFETCH(Reading, reading);
         Fixture f(40);
         PagedQueryModel model(f.db, nullptr, 10);
-        model.setQuery(Fixture::select(), {}, {{QStringLiteral("k"), false}});
+        model.setQuery(Fixture::select(), {}, {{QStringLiteral("k"), false}}, reading);
         QCOMPARE(model.data(model.index(0, 0)).toInt(), 1);
         f.db.run(QStringLiteral("DELETE FROM \"T\" WHERE \"k\" <= 5"));
         QCOMPARE(model.data(model.index(0, 0)).toInt(), 1); // the page held
         model.refresh();
         QCOMPARE(model.rowCount(), 35);
         QCOMPARE(model.data(model.index(0, 0)).toInt(), 6);
+    }
+
+    // Two sorted queries on one connection keep their own copies; a copy goes with its query.
+    void sortedCopiesApart()
+    {
+        Fixture f(60);
+        auto tables = [&f] {
+            QSqlQuery q = f.db.run(QStringLiteral("SELECT COUNT(*) FROM sqlite_temp_master WHERE type = 'table'"));
+            return q.next() ? q.value(0).toInt() : -1;
+        };
+        {
+            PagedQuery byK(f.db, 10);
+            byK.setQuery(Fixture::select(), {}, {{QStringLiteral("k"), false}}, Reading::Sorted);
+            PagedQuery byName(f.db, 10);
+            byName.setQuery(QStringLiteral("SELECT * FROM \"T\" WHERE \"grp\" = :g"), {{QStringLiteral(":g"), QStringLiteral("G1")}},
+                            Fixture::byName(), Reading::Sorted);
+            QCOMPARE(byK.count(), 60);
+            QCOMPARE(byName.count(), 12);
+            QCOMPARE(byK.record(59).value(0).toInt(), 60);
+            QCOMPARE(byName.record(0).value(2).toString(), QStringLiteral("G1"));
+            QCOMPARE(tables(), 2);
+        }
+        QCOMPARE(tables(), 0);
     }
 };
 
