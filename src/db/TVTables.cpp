@@ -333,7 +333,10 @@ QList<TVTable> dataTables()
                str("Denumire", 255),
                str("Domeniu", 20),
                boolean("CalcAmortizare")},
-              {pk("Contor;Contor_secundar"), caseInsensitive("ByCodArt", "Cod_grupa;Cod_articol;Pret_achizitie_lei")}),
+              // ByGestArt: the stock windows look the name of a unit's rows up by these,
+              // compared as stored (ByCodArt compares them with the RO collation).
+              {pk("Contor;Contor_secundar"), caseInsensitive("ByCodArt", "Cod_grupa;Cod_articol;Pret_achizitie_lei"),
+               plain("ByGestArt", "Cod_gestiune;Cod_grupa;Cod_articol;Pret_achizitie_lei")}),
         // 26
         table(QStringLiteral("Item_out.DB"),
               {flt("Contor"),

@@ -24,6 +24,9 @@ public:
     // total by the rest of the stock key: what the window pages through.
     static QString select(View view);
     static QList<PagedQuery::SortField> order(View view, Order order);
+    // How the window pages through it: straight from the query where the stock's key
+    // gives the order, else through one sort of the unit's rows per reading.
+    static PagedQuery::Reading reading(View view, Order order);
     // The result column the order sorts by.
     static QString sortField(Order order);
 

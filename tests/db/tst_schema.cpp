@@ -76,7 +76,7 @@ private Q_SLOTS:
         QTest::newRow("Client") << "Client.DB" << 18 << "Cod_client" << QStringList{"ByName"};
         QTest::newRow("Gest without Gestionar") << "Gest.db" << 2 << "Cod" << QStringList{"ByName"};
         QTest::newRow("Item_in") << "Item_in.DB" << 24 << "Contor;Contor_secundar"
-                                 << QStringList{"ByCodArt"};
+                                 << QStringList{"ByCodArt", "ByGestArt"};
         QTest::newRow("Item_out") << "Item_out.DB" << 20 << "Contor;Contor_secundar"
                                   << QStringList{"ByCodArt"};
         QTest::newRow("Item_prof without upgrade fields")

@@ -274,7 +274,7 @@ void TStocksForm::reload()
 {
     try {
         m_model->setQuery(CurrentStockQuery::select(m_view), CurrentStockQuery::bindings(unit()),
-                          CurrentStockQuery::order(m_view, m_order));
+                          CurrentStockQuery::order(m_view, m_order), CurrentStockQuery::reading(m_view, m_order));
     } catch (const DbError &e) {
         m_messages.error(e.userText());
         return;
