@@ -168,6 +168,35 @@ private Q_SLOTS:
         QCOMPARE(int(again.order()), order);
     }
 
+    // The orders read from a sorted copy of the unit's rows see a new row once refreshed.
+    void sortedViewsSeeNewRowsOnRefresh_data()
+    {
+        QTest::addColumn<int>("view");
+        QTest::addColumn<int>("order");
+        QTest::addColumn<QStringList>("articles");
+        QTest::newRow("per price, by name") << int(View::ByPrice) << int(Order::Name)
+                                            << QStringList{"9", "30", "100", "100", "200"};
+        QTest::newRow("per article, by code") << int(View::ByArticle) << int(Order::Group)
+                                              << QStringList{"30", "100", "200", "9"};
+    }
+    void sortedViewsSeeNewRowsOnRefresh()
+    {
+        QFETCH(int, view);
+        QFETCH(int, order);
+        QFETCH(QStringList, articles);
+        TStocksForm form(*m_db, m_messages, m_env->workstation());
+        form.setUnit(QStringLiteral("G1"));
+        form.setView(View(view));
+        form.setOrder(Order(order));
+        QCOMPARE(form.model()->query().reading(), PagedQuery::Reading::Sorted);
+        const int before = form.model()->rowCount();
+        addAsset(QStringLiteral("G1"), QStringLiteral("2.2"), QStringLiteral("200"), QStringLiteral("Ţesătorie"), 80, 1);
+        QCOMPARE(form.model()->rowCount(), before);
+        form.refreshData();
+        QCOMPARE(column(form, QStringLiteral("Cod_articol")), articles);
+        QVERIFY(m_messages.texts().isEmpty());
+    }
+
     void searchLandsOnTheRow_data()
     {
         QTest::addColumn<int>("order");
