@@ -90,8 +90,8 @@ QString ProposalService::unknownBudgetText(const QString &code)
 
 QString ProposalService::negativeStockQuestion()
 {
-    return QStringLiteral("Atentie, creati stocuri negative! \rRespectivele mijloace fixe nu vor fi incluse in "
-                          "documentul de iesire.\rDoriti sa continuati?");
+    return QStringLiteral("Atentie, creati stocuri negative! \nRespectivele mijloace fixe nu vor fi incluse in "
+                          "documentul de iesire.\nDoriti sa continuati?");
 }
 
 QString ProposalService::deleteQuestionText()

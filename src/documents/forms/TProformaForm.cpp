@@ -645,7 +645,7 @@ void TProformaForm::printProposal()
         if (!list.load(currentContor()))
             return;
     } catch (const DbError &e) {
-        m_messages.error(QStringLiteral("Eroare de acces la baza de date!\r<") + e.engineMessage() + QLatin1Char('>'));
+        m_messages.error(e.userText());
         return;
     }
     ReportPrinterOutput::output(this, *m_print, m_messages, [&](const PageSetup &page) { return list.document(page); });

@@ -232,6 +232,6 @@ void TXSPNecesarForm::refreshData()
     try {
         load();
     } catch (const DbError &e) {
-        m_messages.error(QStringLiteral("Eroare de acces la baza de date!\n<") + e.engineMessage() + QStringLiteral("> !"));
+        m_messages.error(e.userText());
     }
 }
