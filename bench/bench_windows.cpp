@@ -13,6 +13,7 @@
 #include "db/Database.h"
 #include "db/PagedQueryModel.h"
 #include "documents/forms/TDocInForm.h"
+#include "documents/forms/TDocOutForm.h"
 #include "documents/forms/TIniStockForm.h"
 #include "documents/forms/TStocksForm.h"
 
@@ -130,6 +131,10 @@ int main(int argc, char **argv)
             form->setOrder(CurrentStockQuery::Order::Name);
             settle(form.get());
         }, [&] { return rowsOf(form->grid()); });
+        report("Stocuri curente", "to the last row (by name)", [&] {
+            form->grid()->scrollToBottom();
+            settle(form.get());
+        }, [&] { return rowsOf(form->grid()); });
         report("Stocuri curente", "sort by classification code", [&] {
             form->setOrder(CurrentStockQuery::Order::Group);
             settle(form.get());
@@ -179,6 +184,19 @@ int main(int argc, char **argv)
             settle(form.get());
         });
         report("Intrari (documents)", "period 2015-2026", [&] {
+            form->setPeriod(QDate(2015, 1, 1), QDate(2026, 12, 31));
+            settle(form.get());
+        });
+        form->close();
+    }
+    {
+        std::unique_ptr<TDocOutForm> form;
+        report("Iesiri (documents)", "open (the last document)", [&] {
+            form.reset(TDocOutForm::create(db, parameters, messages, workstation));
+            form->resize(1000, 600);
+            settle(form.get());
+        });
+        report("Iesiri (documents)", "period 2015-2026", [&] {
             form->setPeriod(QDate(2015, 1, 1), QDate(2026, 12, 31));
             settle(form.get());
         });
