@@ -6,6 +6,8 @@
 
 #include <QSqlQuery>
 
+#include <algorithm>
+
 namespace {
 
 // The row number a sorted copy keeps with each row, 1 for the first.
@@ -55,11 +57,24 @@ QString PagedQuery::source()
         m_db.run(QStringLiteral("DROP TABLE IF EXISTS %1").arg(SqlDialect::quote(m_sortedTable)));
         QString order = orderBy();
         order.remove(0, int(qstrlen(" ORDER BY ")));
-        const QStringList statements = m_db.dialect().createSortedCopy(m_sortedTable, m_select, order);
+        // A column compared with RO in the order is an expression of its own to the engine,
+        // which would work out a looked-up name once for the sort and again for the copy:
+        // the rows are copied as they come first, and sorted from that copy.
+        const bool romanian = std::any_of(m_order.cbegin(), m_order.cend(), [](const SortField &f) { return f.romanian; });
+        const QString rows = m_sortedTable + QStringLiteral("_rows");
+        QString select = m_select;
+        if (romanian) {
+            m_db.run(QStringLiteral("DROP TABLE IF EXISTS %1").arg(SqlDialect::quote(rows)));
+            m_db.run(QStringLiteral("CREATE TEMPORARY TABLE %1 AS %2").arg(SqlDialect::quote(rows), m_select), m_bindings);
+            select = QStringLiteral("SELECT * FROM %1").arg(SqlDialect::quote(rows));
+        }
+        const QStringList statements = m_db.dialect().createSortedCopy(m_sortedTable, select, order);
         for (const QString &statement : statements) {
             m_db.run(statement, m_bindings);
             m_sortedReady = true;
         }
+        if (romanian)
+            m_db.run(QStringLiteral("DROP TABLE %1").arg(SqlDialect::quote(rows)));
     }
     // The row number under a name of ours, so that conditions over q can use it.
     return QStringLiteral("SELECT t.*, t.%1 AS %2 FROM %3 t")
