@@ -40,7 +40,7 @@ PagedQuery::~PagedQuery()
 void PagedQuery::dropSorted()
 {
     if (!m_sortedTable.isEmpty() && m_sortedReady)
-        m_db.run(QStringLiteral("DROP TABLE IF EXISTS %1").arg(SqlDialect::quote(m_sortedTable)));
+        m_db.run(QStringLiteral("DROP TABLE IF EXISTS %1").arg(m_db.dialect().temporaryTable(m_sortedTable)));
     m_sortedReady = false;
 }
 
@@ -54,7 +54,7 @@ QString PagedQuery::source()
             static quint64 made = 0;
             m_sortedTable = QStringLiteral("pq_sorted_%1").arg(++made);
         }
-        m_db.run(QStringLiteral("DROP TABLE IF EXISTS %1").arg(SqlDialect::quote(m_sortedTable)));
+        m_db.run(QStringLiteral("DROP TABLE IF EXISTS %1").arg(m_db.dialect().temporaryTable(m_sortedTable)));
         QString order = orderBy();
         order.remove(0, int(qstrlen(" ORDER BY ")));
         // A column compared with RO in the order is an expression of its own to the engine,
@@ -64,9 +64,9 @@ QString PagedQuery::source()
         const QString rows = m_sortedTable + QStringLiteral("_rows");
         QString select = m_select;
         if (romanian) {
-            m_db.run(QStringLiteral("DROP TABLE IF EXISTS %1").arg(SqlDialect::quote(rows)));
+            m_db.run(QStringLiteral("DROP TABLE IF EXISTS %1").arg(m_db.dialect().temporaryTable(rows)));
             m_db.run(QStringLiteral("CREATE TEMPORARY TABLE %1 AS %2").arg(SqlDialect::quote(rows), m_select), m_bindings);
-            select = QStringLiteral("SELECT * FROM %1").arg(SqlDialect::quote(rows));
+            select = QStringLiteral("SELECT * FROM %1").arg(m_db.dialect().temporaryTable(rows));
         }
         const QStringList statements = m_db.dialect().createSortedCopy(m_sortedTable, select, order);
         for (const QString &statement : statements) {
@@ -74,11 +74,11 @@ QString PagedQuery::source()
             m_sortedReady = true;
         }
         if (romanian)
-            m_db.run(QStringLiteral("DROP TABLE %1").arg(SqlDialect::quote(rows)));
+            m_db.run(QStringLiteral("DROP TABLE %1").arg(m_db.dialect().temporaryTable(rows)));
     }
     // The row number under a name of ours, so that conditions over q can use it.
     return QStringLiteral("SELECT t.*, t.%1 AS %2 FROM %3 t")
-        .arg(m_db.dialect().sortedCopyRowNumber(), QLatin1String(rowNumber), SqlDialect::quote(m_sortedTable));
+        .arg(m_db.dialect().sortedCopyRowNumber(), QLatin1String(rowNumber), m_db.dialect().temporaryTable(m_sortedTable));
 }
 
 void PagedQuery::setQuery(const QString &select, const QVariantMap &bindings, const QList<SortField> &order,

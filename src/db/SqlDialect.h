@@ -52,4 +52,6 @@ public:
     // apart from the rows' own columns (SELECT * leaves it out) and keeps indexed.
     virtual QStringList createSortedCopy(const QString &table, const QString &select, const QString &orderBy) const = 0;
     virtual QString sortedCopyRowNumber() const = 0;
+    // A temporary table of this connection by its name, never a table of the data.
+    virtual QString temporaryTable(const QString &table) const = 0;
 };

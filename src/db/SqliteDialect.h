@@ -28,6 +28,7 @@ public:
     QString orderBy(const TVTable &table, const DEF_INDEX &index) const override;
     QStringList createSortedCopy(const QString &table, const QString &select, const QString &orderBy) const override;
     QString sortedCopyRowNumber() const override { return QStringLiteral("rowid"); }
+    QString temporaryTable(const QString &table) const override { return qualified(QStringLiteral("temp"), table); }
 
     // Name of the trigger that numbers an autoincrement field.
     static QString autoIncrementTrigger(const QString &sqlTable, const QString &field);
