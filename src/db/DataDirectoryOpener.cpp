@@ -37,6 +37,9 @@ DataDirectoryOpener::DataDirectoryOpener(TDatabaseValidator &validator, Messages
                                          const QString &iniPath, Hooks hooks)
     : m_validator(validator), m_messages(messages), m_iniPath(iniPath), m_hooks(std::move(hooks))
 {
+    // The fields that upgrades add (such as the custodian of a unit) belong to a new
+    // database from the start, not only from its second opening.
+    m_validator.setOnCreated([](Database &db) { SchemaUpgrade(db, [](const QString &) {}).runFieldByField(); });
 }
 
 void DataDirectoryOpener::status(const QString &text)

@@ -229,6 +229,8 @@ void TDatabaseValidator::Validate()
                         ++counted;
                         progress(counted * 100 / total);
                     }
+                    if (m_onCreated)
+                        m_onCreated(db);
                 });
             } else {
                 for (const TVTable *definition : std::as_const(absent)) {

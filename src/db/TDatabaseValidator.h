@@ -73,6 +73,8 @@ public:
     void setOnBadTable(TVTableEvent handler) { m_onBadTable = std::move(handler); }
     void setOnProgress(TVProgressEvent handler) { m_onProgress = std::move(handler); }
     void setOnAbsentDatabase(TVDatabaseEvent handler) { m_onAbsentDatabase = std::move(handler); }
+    // Runs inside the transaction that makes a whole new database, after its tables.
+    void setOnCreated(std::function<void(Database &)> handler) { m_onCreated = std::move(handler); }
 
     // Whether the directory holds our database file.
     static bool holdsDatabase(const QString &directory);
@@ -112,4 +114,5 @@ private:
     TVTableEvent m_onBadTable;
     TVProgressEvent m_onProgress;
     TVDatabaseEvent m_onAbsentDatabase;
+    std::function<void(Database &)> m_onCreated;
 };

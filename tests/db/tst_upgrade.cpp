@@ -198,6 +198,26 @@ private Q_SLOTS:
         QVERIFY(again.statuses.isEmpty());
     }
 
+    void newDatabaseHasTheUpgradedFields()
+    {
+        TestEnv env;
+        Opening o(env);
+        o.opener.installSilentHandlers();
+        QVERIFY(o.opener.open(env.dataDir(), QString()));
+        const QString dir = env.dataDir();
+        QVERIFY(layout(env, dir, "Gest")->field("Gestionar"));
+        for (const char *f : {"Lot", "Agent", "Cod_bare", "Cont_marfa"})
+            QVERIFY2(layout(env, dir, "Item_prof")->field(f), f);
+        QVERIFY(o.messages.texts(Kind::Information).isEmpty());
+
+        // Nothing is left for a second opening to add.
+        run(env, dir, {QStringLiteral("INSERT INTO \"Versiune\" VALUES ('0.1.0.0')")});
+        Opening again(env);
+        QVERIFY(again.opener.open(dir, QString()));
+        QVERIFY(again.messages.isEmpty());
+        QVERIFY(again.statuses.isEmpty());
+    }
+
     void eachStepAddsItsField_data()
     {
         QTest::addColumn<QString>("table");

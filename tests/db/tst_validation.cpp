@@ -132,7 +132,7 @@ private Q_SLOTS:
         }
         Database db(other, env.workstation(), QStringLiteral("fill"));
         db.open();
-        db.run(QStringLiteral("INSERT INTO \"Gest\" VALUES ('G1', 'Magazie')"));
+        db.run(QStringLiteral("INSERT INTO \"Gest\" (\"Cod\", \"Denumire\") VALUES ('G1', 'Magazie')"));
         db.close();
         Opening o(env);
         o.messages.answer(false);
@@ -252,7 +252,7 @@ private Q_SLOTS:
         TestEnv env;
         makeDatabase(env);
         sql(env, change.split(QStringLiteral("; ")));
-        sql(env, {QStringLiteral("INSERT INTO \"Gest\" VALUES ('G1', 'Magazie')")});
+        sql(env, {QStringLiteral("INSERT INTO \"Gest\" (\"Cod\", \"Denumire\") VALUES ('G1', 'Magazie')")});
         Opening o(env);
         o.valid.setRecreateIndex(recreate);
 

@@ -126,7 +126,7 @@ private Q_SLOTS:
         openLedger(m_env, m_db);
         m_messages.clear();
         m_params = Parameters();
-        m_db->run(QStringLiteral("INSERT INTO \"Gest\" VALUES ('G1', 'Sediu'), ('G2', 'Depozit')"));
+        m_db->run(QStringLiteral("INSERT INTO \"Gest\" (\"Cod\", \"Denumire\") VALUES ('G1', 'Sediu'), ('G2', 'Depozit')"));
         m_db->run(QStringLiteral("INSERT INTO \"Grup\" (\"Cod_material\", \"Cod_grupa\", \"DurataMin\", \"DurataMax\") "
                                  "VALUES ('1', '2.1', 2, 4), ('1', '3.3', 5, 7)"));
         m_db->run(QStringLiteral("INSERT INTO \"Catalog\" (\"Grupa\", \"Cod\", \"Denumire\") VALUES "

@@ -211,7 +211,7 @@ private Q_SLOTS:
         m_messages.clear();
         m_params = Parameters();
         m_entryDoc = 0;
-        m_db->run(QStringLiteral("INSERT INTO \"Gest\" VALUES ('G1', 'Sediu'), ('G2', 'Depozit'), ('G3', 'Atelier')"));
+        m_db->run(QStringLiteral("INSERT INTO \"Gest\" (\"Cod\", \"Denumire\") VALUES ('G1', 'Sediu'), ('G2', 'Depozit'), ('G3', 'Atelier')"));
         m_db->run(QStringLiteral("INSERT INTO \"Grup\" (\"Cod_material\", \"Cod_grupa\", \"DurataMin\", \"DurataMax\") "
                                  "VALUES ('1', '2.1', 2, 4)"));
         m_db->run(QStringLiteral("INSERT INTO \"Client\" (\"Cod_client\", \"Nume_client\") VALUES ('B1', 'Buget local')"));

@@ -71,7 +71,7 @@ private Q_SLOTS:
         openLedger(m_env, m_db);
         m_messages.clear();
         m_params = Parameters();
-        m_db->run(QStringLiteral("INSERT INTO \"Gest\" VALUES ('G1', 'Sediu')"));
+        m_db->run(QStringLiteral("INSERT INTO \"Gest\" (\"Cod\", \"Denumire\") VALUES ('G1', 'Sediu')"));
         m_db->run(QStringLiteral("INSERT INTO \"Grup\" (\"Cod_material\", \"Cod_grupa\", \"DurataMin\", \"DurataMax\") "
                                  "VALUES ('1', '2.2', 3, 5)"));
         InitialStock(*m_db, m_params.epsilon).ensureDocument(QDate(2020, 1, 1));

@@ -182,7 +182,7 @@ private Q_SLOTS:
         m_messages.clear();
         m_params = Parameters();
         NationalFormats::setNational();
-        m_db->run(QStringLiteral("INSERT INTO \"Gest\" VALUES ('G1', 'Sediu'), ('G2', 'Depozit')"));
+        m_db->run(QStringLiteral("INSERT INTO \"Gest\" (\"Cod\", \"Denumire\") VALUES ('G1', 'Sediu'), ('G2', 'Depozit')"));
         m_db->run(QStringLiteral("INSERT INTO \"Grup\" (\"Cod_material\", \"Cod_grupa\", \"DurataMin\", \"DurataMax\") "
                                  "VALUES ('1', '2.1', 2, 4), ('1', '3.3', 5, 7)"));
         m_db->run(QStringLiteral("INSERT INTO \"Furn\" (\"Cod_furnizor\", \"Nume_furnizor\") "

@@ -51,7 +51,7 @@ private Q_SLOTS:
         m_messages.clear();
         m_params = Parameters();
         m_params.com = true;
-        m_db->run(QStringLiteral("INSERT INTO \"Gest\" VALUES ('G1', 'Sediu')"));
+        m_db->run(QStringLiteral("INSERT INTO \"Gest\" (\"Cod\", \"Denumire\") VALUES ('G1', 'Sediu')"));
         m_db->run(QStringLiteral("INSERT INTO \"Grup\" (\"Cod_material\", \"Cod_grupa\", \"DurataMin\", \"DurataMax\") "
                                  "VALUES ('1', '2.1', 2, 4)"));
         m_db->run(QStringLiteral("INSERT INTO \"Catalog\" (\"Grupa\", \"Cod\", \"Denumire\") VALUES "

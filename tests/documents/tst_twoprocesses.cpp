@@ -120,7 +120,7 @@ private Q_SLOTS:
             Database db(env.dataDir(), env.workstation(), QStringLiteral("setup"));
             db.open();
             createTables(db);
-            db.run(QStringLiteral("INSERT INTO \"Gest\" VALUES ('G1', 'Sediu'), ('G2', 'Depozit')"));
+            db.run(QStringLiteral("INSERT INTO \"Gest\" (\"Cod\", \"Denumire\") VALUES ('G1', 'Sediu'), ('G2', 'Depozit')"));
         }
         const QList<Report> reports = runWorkers(env, workers, documents);
         QCOMPARE(reports.size(), workers);
@@ -190,7 +190,7 @@ private Q_SLOTS:
             Database db(env.dataDir(), env.workstation(), QStringLiteral("setup"));
             db.open();
             createTables(db);
-            db.run(QStringLiteral("INSERT INTO \"Gest\" VALUES ('G1', 'Sediu')"));
+            db.run(QStringLiteral("INSERT INTO \"Gest\" (\"Cod\", \"Denumire\") VALUES ('G1', 'Sediu')"));
             Parameters params;
             EntryDocumentService entries(db, params);
             const double contor = entries.newDocument(QDate(2024, 1, 2)).contor;
