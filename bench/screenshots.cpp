@@ -1,12 +1,15 @@
 // Pictures of windows for review, on a demo register made for the run. Not a test and
 // never part of the test run: it checks nothing, it only draws.
 //
-//   screenshots DIR     writes catalog.png, selgest.png, stocks.png, stockedit.png and
-//                       desktop-catalog.png into DIR (QT_QPA_PLATFORM=offscreen works)
+//   screenshots DIR     writes catalog.png, selgest.png, stocks.png, stockedit.png,
+//                       desktop-catalog.png and entry-calendar.png into DIR; the last is
+//                       a grab of the screen (pop-ups are windows of their own), so run it
+//                       under xvfb-run for that one (offscreen draws the others)
 
 #include "app/Parameters.h"
 #include "app/ScriptedMessages.h"
 #include "app/Workstation.h"
+#include "app/forms/DateField.h"
 #include "app/forms/DesktopServices.h"
 #include "app/forms/MainCommands.h"
 #include "app/forms/TMainForm.h"
@@ -25,6 +28,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QTableView>
@@ -136,10 +142,33 @@ bool desktop(const Workstation &ws, const QString &data, const QString &dir, con
     QAction *catalogue = window.findChild<QAction *>(QStringLiteral("Catalog1"));
     if (!services.database() || !catalogue)
         return false;
-    catalogue->trigger();
+    // Shown first, as at start-up: children are placed inside the client area.
     window.resize(1280, 800);
     window.show();
-    return save(window, dir, QStringLiteral("desktop-catalog.png"));
+    settle();
+    catalogue->trigger();
+    if (!save(window, dir, QStringLiteral("desktop-catalog.png")))
+        return false;
+
+    // The entry window with the calendar of its document date open.
+    QAction *entries = window.findChild<QAction *>(QStringLiteral("DocIn1"));
+    if (!entries)
+        return false;
+    entries->trigger();
+    settle();
+    QMdiArea *area = window.findChild<QMdiArea *>();
+    QMdiSubWindow *active = area ? area->activeSubWindow() : nullptr;
+    const QList<DateField *> dates = active ? active->findChildren<DateField *>() : QList<DateField *>();
+    if (dates.isEmpty())
+        return false;
+    dates.last()->showCalendar();
+    settle();
+    const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+    const QString path = QDir(dir).filePath(QStringLiteral("entry-calendar.png"));
+    if (!screen.save(path))
+        return false;
+    QTextStream(stdout) << path << '\n';
+    return true;
 }
 
 } // namespace
