@@ -2,6 +2,7 @@
 
 #include "app/NumberFormat.h"
 #include "app/Workstation.h"
+#include "cli/FixedAssetCardCommand.h"
 #include "cli/ReceptionNoteCsv.h"
 #include "cli/ReportOutput.h"
 #include "cli/StockCommandSupport.h"
@@ -30,8 +31,9 @@ QString synopsis()
 
 QString usage()
 {
-    return QStringLiteral("Utilizare: tessaro print %1\nDOCUMENT: %2, %3, %4, %5 (--comment numai pentru %4)\n")
-        .arg(synopsis(), kReception, kMovement, kScrapping, kProposal);
+    return QStringLiteral("Utilizare: tessaro print %1\nDOCUMENT: %2, %3, %4, %5 (--comment numai pentru %4)\n"
+                          "          tessaro print %6\n")
+        .arg(synopsis(), kReception, kMovement, kScrapping, kProposal, FixedAssetCardCommand::synopsis());
 }
 
 // What one document gives the output: its pages and its printed lines.
@@ -53,6 +55,8 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QStringList args = arguments;
     const QString document = args.value(0);
+    if (document == QLatin1String("fisa"))
+        return FixedAssetCardCommand::run(args.mid(1), out, err);
     if (document != kReception && document != kMovement && document != kScrapping && document != kProposal) {
         err << QStringLiteral("Document necunoscut: %1\n").arg(document) << usage();
         return 2;
@@ -166,6 +170,6 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
 CliCommand printCommand()
 {
     return {QStringLiteral("print"), synopsis(),
-            QStringLiteral("nota de receptie, bonul de miscare, lista casarilor unui document sau o propunere de casare (PDF si CSV)"),
+            QStringLiteral("nota de receptie, bonul de miscare, lista casarilor unui document, o propunere de casare sau fisa mijlocului fix (PDF si CSV)"),
             runPrint};
 }

@@ -320,6 +320,30 @@ void ReportEngine::cells(const QVector<Cell> &cells)
     m_y += m_rowHeight;
 }
 
+void ReportEngine::grid(const QVector<Cell> &cells, int lines, bool heading)
+{
+    const double width = m_right - m_left;
+    QVector<QStringList> texts;
+    int count = std::max(1, lines);
+    for (const Cell &c : cells) {
+        const int font = heading || c.bold ? Bold : Normal;
+        texts.append(c.text.isEmpty() ? QStringList() : wrapCaption(c.text, (c.to - c.from) * width, font));
+        count = std::max(count, int(texts.last().size()));
+    }
+    const double height = count * m_rowHeight + 0.6;
+    ensure(height);
+    for (int i = 0; i < cells.size(); ++i) {
+        const Cell &c = cells[i];
+        const QRectF box(m_left + c.from * width, m_y, (c.to - c.from) * width, height);
+        m_page->boxes.append({box, kThin, heading ? 235 : -1});
+        const double first = box.top() + (height - texts[i].size() * m_rowHeight) / 2;
+        for (int l = 0; l < texts[i].size(); ++l)
+            place(QRectF(box.left(), first + l * m_rowHeight, box.width(), m_rowHeight), texts[i][l],
+                  heading || c.bold ? Bold : Normal, c.align);
+    }
+    m_y += height;
+}
+
 const ReportHeadingSpan *ReportEngine::spanOf(int column) const
 {
     for (const ReportHeadingSpan &s : m_def.headingSpans)

@@ -44,6 +44,10 @@ public:
     void paragraph(const QString &text, bool bold = false);
     // One row of cells (signature blocks, captions beside their values).
     void cells(const QVector<Cell> &cells);
+    // One row of boxed cells, as on a form: each text wrapped to its cell, the row as high
+    // as its longest cell and at least `lines` lines; a heading row is bold on the shaded
+    // ground of the column headings.
+    void grid(const QVector<Cell> &cells, int lines = 1, bool heading = false);
     // Reserves room for `rows` detail rows, breaking the page when they do not fit.
     void keepRows(int rows);
     // Reserves room for that many textLine() and totals() bands, so that a block such as

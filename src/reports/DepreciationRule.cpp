@@ -28,7 +28,8 @@ double finiteOrZero(long double value)
     return std::isfinite(value) ? double(value) : 0.0;
 }
 
-// Nearest integer, halves to even, whatever rounding mode the FPU happens to be in.
+} // namespace
+
 long double roundHalfEven(long double value)
 {
     const long double below = std::floor(value);
@@ -39,8 +40,6 @@ long double roundHalfEven(long double value)
         return below;
     return std::fmod(below, 2.0L) == 0 ? below : below + 1;
 }
-
-} // namespace
 
 double roundToCents(long double value)
 {

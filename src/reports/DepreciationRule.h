@@ -50,4 +50,7 @@ Result compute(const Input &input, Variant variant = Variant::Report);
 // value rounded to two decimals, halves to the even neighbour; 0 for NaN or infinity.
 double roundToCents(long double value);
 
+// Nearest integer, halves to the even neighbour, whatever rounding mode the FPU is in.
+long double roundHalfEven(long double value);
+
 } // namespace DepreciationRule

@@ -125,7 +125,8 @@ void registerMainCommands(TMainForm &window, DesktopServices &services, Messages
                       }));
     window.setCommand(QStringLiteral("Stocks1"),
                       child(QStringLiteral("TStocksForm"), [&services, &messages, &ws](Database &db) {
-                          return static_cast<QWidget *>(
-                              TStocksForm::create(db, messages, ws, services.parameters()));
+                          TStocksForm *form = TStocksForm::create(db, messages, ws, services.parameters());
+                          form->enableAssetCard(services.print());
+                          return static_cast<QWidget *>(form);
                       }));
 }

@@ -31,6 +31,7 @@
 #include "documents/forms/DocumentWindowMenu.h"
 #include "documents/forms/OpenCellEditor.h"
 #include "documents/forms/ReceptionNotePrint.h"
+#include "printing/forms/FixedAssetCardRun.h"
 #include "documents/forms/TSeriiForm.h"
 
 #include <QApplication>
@@ -113,8 +114,8 @@ void TDocInForm::buildHeader()
     connect(m_receptieBtn, &QPushButton::clicked, this, &TDocInForm::ReceptieBtnClick);
     m_fisaBtn = new QPushButton(QStringLiteral("&Fisa mijloc fix"), this);
     m_fisaBtn->setObjectName(QStringLiteral("FisaBtn"));
-    // The fixed-asset card is printed by a later piece of work.
-    m_fisaBtn->setEnabled(false);
+    m_fisaBtn->setEnabled(m_print != nullptr);
+    connect(m_fisaBtn, &QPushButton::clicked, this, &TDocInForm::FisaBtnClick);
     navigator->addStretch(1);
     navigator->addWidget(m_receptieBtn);
     navigator->addWidget(m_fisaBtn);
@@ -782,6 +783,24 @@ void TDocInForm::ReceptieBtnClick()
     if (!saveHeader())
         return;
     printReceptionNote(this, m_db, m_params, *m_print, m_messages, currentContor());
+}
+
+void TDocInForm::FisaBtnClick()
+{
+    // The cards of every line of the document, read after the header is saved.
+    if (!m_print || m_currentRow < 0 || !postCurrent())
+        return;
+    if (m_state == HeaderState::Browse)
+        m_state = HeaderState::Edit;
+    if (!saveHeader())
+        return;
+    try {
+        const QVector<EntryLineKey> lines = FixedAssetCards::linesOfDocument(m_db, currentContor());
+        if (!lines.isEmpty())
+            printFixedAssetCards(this, m_db, m_params, *m_print, m_messages, lines);
+    } catch (const DbError &e) {
+        m_messages.error(e.reportText());
+    }
 }
 
 void TDocInForm::SeriiClick()

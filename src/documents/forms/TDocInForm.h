@@ -129,6 +129,7 @@ private:
     void moveCursor(int row, int column);
     void PeriodClick();
     void ReceptieBtnClick();
+    void FisaBtnClick();
     void SeriiClick();
     void FurnBtnClick();
     QString headerHint(QObject *field) const;

@@ -15,6 +15,7 @@
 #include "documents/StockInsertion.h"
 #include "documents/forms/NewStockRowsModel.h"
 #include "documents/forms/StockDisplayModel.h"
+#include "printing/forms/FixedAssetCardRun.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -98,10 +99,10 @@ TStocksForm::TStocksForm(Database &db, Messages &messages, const Workstation &wo
     m_editBtn->setObjectName(QStringLiteral("EditBtn"));
     m_editBtn->setCheckable(true);
     m_editBtn->setEnabled(false);
-    // The asset card comes with later work.
-    auto *cardBtn = new QPushButton(QStringLiteral("&Fisa mijloc fix"), this);
-    cardBtn->setObjectName(QStringLiteral("FisaBtn"));
-    cardBtn->setEnabled(false);
+    // Available once the window is given the printer (enableAssetCard).
+    m_cardBtn = new QPushButton(QStringLiteral("&Fisa mijloc fix"), this);
+    m_cardBtn->setObjectName(QStringLiteral("FisaBtn"));
+    m_cardBtn->setEnabled(false);
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("&Selecteaza gestiunea:"), m_unitCombo);
@@ -113,7 +114,7 @@ TStocksForm::TStocksForm(Database &db, Messages &messages, const Workstation &wo
     buttons->addWidget(m_repeatBtn);
     buttons->addStretch();
     buttons->addWidget(m_editBtn);
-    buttons->addWidget(cardBtn);
+    buttons->addWidget(m_cardBtn);
 
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("StocksGrid"));
@@ -204,6 +205,20 @@ TStocksForm::TStocksForm(Database &db, Messages &messages, const Workstation &wo
 }
 
 TStocksForm::~TStocksForm() = default;
+
+void TStocksForm::enableAssetCard(PrintContext &print)
+{
+    if (!m_params)
+        return;
+    const bool first = !m_print;
+    m_print = &print;
+    m_cardBtn->setEnabled(true);
+    if (first)
+        connect(m_cardBtn, &QPushButton::clicked, this, [this] {
+            if (currentRow() >= 0)
+                printFixedAssetCardOf(this, m_db, *m_params, *m_print, m_messages, currentPick().article);
+        });
+}
 
 TStocksForm *TStocksForm::create(Database &db, Messages &messages, const Workstation &workstation, QWidget *parent)
 {

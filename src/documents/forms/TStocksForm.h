@@ -11,6 +11,7 @@ class Database;
 class Messages;
 class NewStockRowsModel;
 class Parameters;
+class PrintContext;
 class Workstation;
 class QComboBox;
 class QConcatenateTablesProxyModel;
@@ -89,6 +90,10 @@ public:
     int addNewRow();
     NewStockRowsModel *newRows() const { return m_newRows; }
 
+    // "&Fisa mijloc fix" prints the card of the selected inventory number; needs the
+    // window with the parameters.
+    void enableAssetCard(PrintContext &print);
+
     void refreshData() override;
 
 protected:
@@ -116,6 +121,8 @@ private:
     NewStockRowsModel *m_newRows = nullptr;
     QConcatenateTablesProxyModel *m_rows = nullptr;
     QPushButton *m_editBtn = nullptr;
+    QPushButton *m_cardBtn = nullptr;
+    PrintContext *m_print = nullptr;
     bool m_editing = false;
     QTableView *m_grid = nullptr;
     QComboBox *m_unitCombo = nullptr;
