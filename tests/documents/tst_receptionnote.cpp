@@ -20,6 +20,8 @@
 #include <QTableView>
 #include <QTimer>
 
+using tessaro_test::pdfText;
+
 namespace {
 
 struct NoteLine
@@ -64,14 +66,6 @@ QString after(const ReportDocument &doc, int page, const QString &caption)
     const QStringList texts = doc.texts(page);
     const qsizetype i = texts.indexOf(caption);
     return i >= 0 && i + 1 < texts.size() ? texts[i + 1] : QString();
-}
-
-QString pdfText(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace

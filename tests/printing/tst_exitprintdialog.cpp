@@ -20,6 +20,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+using tessaro_test::pdfText;
+
 namespace {
 
 QByteArray readFile(const QString &path)
@@ -46,14 +48,6 @@ void age(const QString &path)
 bool rewritten(const QString &path)
 {
     return QFileInfo(path).lastModified() > QDateTime::currentDateTime().addSecs(-600);
-}
-
-QString pdfText(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 
 #include <QProcess>
 
+using tessaro_test::pdfText;
+
 namespace {
 
 PageSetup landscape()
@@ -55,14 +57,6 @@ QStringList detailOf(const ReportDocument &doc, const QString &article)
                 return texts;
             }
     return {};
-}
-
-QString pdfText(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace

@@ -4,25 +4,10 @@
 
 #include <QProcess>
 
+using tessaro_test::pdfText;
+using tessaro_test::readText;
+
 using tessaro_test::runProgram;
-
-namespace {
-
-QString readText(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
-QString pdfText(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-} // namespace
 
 class TestPrintCommand : public QObject
 {

@@ -7,6 +7,9 @@
 
 #include <QProcess>
 
+using tessaro_test::pdfText;
+using tessaro_test::readText;
+
 using tessaro_test::runProgram;
 using F = ScrappingList::Field;
 
@@ -48,20 +51,6 @@ void makeDataDirectory(const TestEnv &env)
     Database db(env.dataDir(), env.workstation(), QStringLiteral("proposals"));
     db.open();
     addProposals(db);
-}
-
-QString readText(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
-QString pdfText(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace

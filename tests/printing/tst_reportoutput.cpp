@@ -13,20 +13,13 @@
 #include <QFile>
 #include <QProcess>
 
+using tessaro_test::pdfText;
+
 using tessaro_test::runProgram;
 
 class TestReportOutput : public QObject
 {
     Q_OBJECT
-
-    static QString pdfText(const QString &path)
-    {
-        QProcess p;
-        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-        if (!p.waitForFinished(60000))
-            return QString();
-        return QString::fromUtf8(p.readAllStandardOutput());
-    }
 
 private Q_SLOTS:
     // The shared path of the report commands, end to end on the test report.

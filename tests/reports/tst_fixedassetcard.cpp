@@ -17,6 +17,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+using tessaro_test::pdfText;
+using tessaro_test::readText;
+
 using tessaro_test::runProgram;
 
 namespace {
@@ -59,20 +62,6 @@ void makeDataDirectory(const TestEnv &env)
         db.run(QStringLiteral("INSERT INTO \"Stoc\" (\"Cod_gestiune\", \"Cod_grupa\", \"Cod_articol\", \"Pret_achizitie\", "
                               "\"Lot\", \"Cantitate\") VALUES ('B2', '3.1.1', 'INV010', 3199.99, '2019-03-15', 2)"));
     });
-}
-
-QString readText(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
-QString pdfText(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 } // namespace

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <map>
 
+using tessaro_test::pdfText;
+
 using F = DepreciationSituation::Field;
 
 // The printouts of the depreciation situations as laid out: headings and names printed
@@ -84,13 +86,6 @@ class SituationPrintTest : public QObject
     {
         QCOMPARE(tessaro_test::initDataDir(binary(), env, {QStringLiteral(TESSARO_SOURCE_DIR "/tests/golden/common.sql")}),
                  QString());
-    }
-
-    static QString pdfText(const QString &path)
-    {
-        QProcess p;
-        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-        return p.waitForFinished(60000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
     }
 
 private Q_SLOTS:

@@ -38,6 +38,19 @@ RunResult runProgram(const QString &binary, const QStringList &args, int timeout
     return result;
 }
 
+QString readText(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+QString pdfText(const QString &path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    return p.waitForFinished(60000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
+}
+
 } // namespace tessaro_test
 
 TestEnv::TestEnv() : m_previousHome(qgetenv("TESSARO_HOME"))

@@ -24,6 +24,11 @@ struct RunResult
 };
 RunResult runProgram(const QString &binary, const QStringList &args, int timeoutMs = 120000);
 
+// A file's text (UTF-8); empty when it cannot be read.
+QString readText(const QString &path);
+// The text of a PDF laid out as on its pages (pdftotext -layout); empty on failure.
+QString pdfText(const QString &path);
+
 } // namespace tessaro_test
 
 // A fresh workstation directory and data directory for one test; TESSARO_HOME points
