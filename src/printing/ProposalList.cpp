@@ -3,10 +3,8 @@
 #include "app/NationalFormats.h"
 #include "app/NumberFormat.h"
 #include "db/Database.h"
-#include "printing/PrintRounding.h"
 #include "printing/ReportEngine.h"
 #include "printing/ScrappingList.h"
-#include "reports/AssetWear.h"
 
 #include <QSqlQuery>
 
@@ -17,12 +15,6 @@ using F = ScrappingList::Field;
 QDate isoDate(const QVariant &v)
 {
     return v.isNull() ? QDate() : QDate::fromString(v.toString(), Qt::ISODate);
-}
-
-QString unitCaption(const ReportRow &r)
-{
-    const QString name = r[F::UnitName].toString();
-    return name.isEmpty() ? r[F::Unit].toString() : name;
 }
 
 ReportColumn wrapped(ReportColumn c)
@@ -53,9 +45,7 @@ bool ProposalList::load(double contor)
 
     // Name and normal life come from the asset's first entry line, whatever its unit;
     // the proposal line keeps only the first 8 characters of the classification code.
-    const QString first = QStringLiteral("(SELECT I.\"%1\" FROM \"Item_in\" I WHERE substr(I.\"Cod_grupa\", 1, 8) = P.\"Cod_grupa\" "
-                                         "AND I.\"Cod_articol\" = P.\"Cod_articol\" "
-                                         "ORDER BY I.\"Contor\", I.\"Contor_secundar\" LIMIT 1)");
+    const QString match = QStringLiteral("substr(I.\"Cod_grupa\", 1, 8) = P.\"Cod_grupa\" AND I.\"Cod_articol\" = P.\"Cod_articol\"");
     QSqlQuery q = m_db.run(
         QStringLiteral("SELECT P.\"Cod_gestiune\", G.\"Denumire\", P.\"Cod_grupa\", %1, P.\"Cod_articol\", P.\"Lot\", "
                        "P.\"Cantitate\", %2, P.\"Pret_achizitie\", P.\"Agent\", C.\"Nume_client\" "
@@ -63,61 +53,11 @@ bool ProposalList::load(double contor)
                        "LEFT JOIN \"Client\" C ON C.\"Cod_client\" = P.\"Agent\" "
                        "WHERE P.\"Contor\" = :Contor "
                        "ORDER BY P.\"Cod_gestiune\", P.\"Cod_grupa\", P.\"Cod_articol\", P.\"Contor_secundar\"")
-            .arg(first.arg(QStringLiteral("Denumire")), first.arg(QStringLiteral("DurataTotala"))),
+            .arg(ScrappingList::firstEntryField(match, "Denumire"), ScrappingList::firstEntryField(match, "DurataTotala")),
         {{QStringLiteral(":Contor"), contor}});
-    while (q.next()) {
-        ReportRow row(F::FieldCount);
-        row[F::Unit] = q.value(0).toString();
-        row[F::UnitName] = q.value(1).toString();
-        row[F::Group] = q.value(2).toString();
-        row[F::Name] = q.value(3).toString();
-        row[F::Article] = q.value(4).toString();
-        const QDate lot = isoDate(q.value(5));
-        if (lot.isValid())
-            row[F::Lot] = lot;
-        row[F::YearMonth] = AssetWear::yearMonth(lot);
-        const double quantity = q.value(6).toDouble();
-        const double price = q.value(8).toDouble();
-        if (!q.value(6).isNull())
-            row[F::Quantity] = quantity;
-        std::optional<double> life;
-        if (!q.value(7).isNull())
-            life = q.value(7).toDouble();
-        if (const auto wear = AssetWear::compute(lot, life, m_header.date)) {
-            row[F::Norm] = double(wear->months);
-            // Two decimals: the months past the normal life are read to the hundredth.
-            row[F::Expired] = PrintRounding::toDecimals(wear->expired, 2);
-            row[F::Wear] = wear->wear;
-        } else if (life) {
-            row[F::Norm] = double(AssetWear::wholeMonths(*life));
-        }
-        if (!q.value(8).isNull())
-            row[F::Price] = price;
-        row[F::Value] = PrintRounding::toDecimals(quantity * price, 2);
-        row[F::Agent] = q.value(9).toString();
-        row[F::Budget] = QStringList{row[F::Agent].toString(), q.value(10).toString()}.join(QLatin1Char(' ')).trimmed();
-        m_rows.append(row);
-    }
+    // Two decimals: the months past the normal life are read to the hundredth.
+    m_rows = ScrappingList::readLines(q, m_header.date, 2);
     return true;
-}
-
-QVector<ProposalList::UnitTotal> ProposalList::unitTotals() const
-{
-    QVector<UnitTotal> totals;
-    for (const ReportRow &r : m_rows) {
-        if (totals.isEmpty() || totals.last().unit != r[F::Unit].toString())
-            totals.append({r[F::Unit].toString(), unitCaption(r), 0});
-        totals.last().value = PrintRounding::toDecimals(totals.last().value + r[F::Value].toDouble(), 2);
-    }
-    return totals;
-}
-
-double ProposalList::generalTotal() const
-{
-    double sum = 0;
-    for (const UnitTotal &t : unitTotals())
-        sum += t.value;
-    return PrintRounding::toDecimals(sum, 2);
 }
 
 ReportDefinition ProposalList::definition() const
@@ -153,29 +93,7 @@ ReportDocument ProposalList::document(const PageSetup &page) const
 {
     const ReportDefinition def = definition();
     ReportEngine engine(def, page);
-    int valueColumn = 0;
-    for (int i = 0; i < def.columns.size(); ++i)
-        if (def.columns[i].field == F::Value)
-            valueColumn = i;
-    const QVector<UnitTotal> totals = unitTotals();
-    QVector<double> sums(def.columns.size(), 0.0);
-    int unit = -1;
-    int number = 0;
-    for (int i = 0; i < m_rows.size(); ++i) {
-        const ReportRow &row = m_rows[i];
-        if (i == 0 || row[F::Unit] != m_rows[i - 1][F::Unit]) {
-            ++unit;
-            number = 0;
-            engine.groupHeader(QStringLiteral("Gestiunea: %1").arg(unitCaption(row)));
-        }
-        engine.detail(row, ++number);
-        if (i + 1 == m_rows.size() || m_rows[i + 1][F::Unit] != row[F::Unit]) {
-            sums[valueColumn] = totals[unit].value;
-            engine.totals(QStringLiteral("Total gestiunea: %1").arg(totals[unit].name), sums);
-        }
-    }
-    sums[valueColumn] = generalTotal();
-    engine.totals(QStringLiteral("Total general:"), sums, true);
+    ScrappingList::printByUnit(engine, def, m_rows);
     return engine.finish();
 }
 

@@ -38,15 +38,6 @@ public:
     // Fields of ScrappingList::Field.
     const QVector<ReportRow> &rows() const { return m_rows; }
 
-    struct UnitTotal
-    {
-        QString unit;
-        QString name;
-        double value = 0;
-    };
-    QVector<UnitTotal> unitTotals() const;
-    double generalTotal() const;
-
     static QString title() { return QStringLiteral("Lista mijloacelor fixe propuse pentru a fi scoase din functiune"); }
 
     ReportDefinition definition() const;

@@ -58,10 +58,7 @@ bool ScrappingList::load(double contor)
 
     m_organisation = OrganisationRecord::load(m_db, m_firmNo);
 
-    // Name and service life come from the asset's first entry line, whatever its unit.
-    const QString first = QStringLiteral("(SELECT I.\"%1\" FROM \"Item_in\" I WHERE I.\"Cod_grupa\" = O.\"Cod_grupa\" "
-                                         "AND I.\"Cod_articol\" = O.\"Cod_articol\" "
-                                         "ORDER BY I.\"Contor\", I.\"Contor_secundar\" LIMIT 1)");
+    const QString match = QStringLiteral("I.\"Cod_grupa\" = O.\"Cod_grupa\" AND I.\"Cod_articol\" = O.\"Cod_articol\"");
     QSqlQuery q = m_db.run(
         QStringLiteral("SELECT O.\"Cod_gestiune\", G.\"Denumire\", O.\"Cod_grupa\", %1, O.\"Cod_articol\", O.\"Lot\", "
                        "O.\"Cantitate\", %2, O.\"Pret_achizitie\", O.\"Agent\", C.\"Nume_client\" "
@@ -69,61 +66,10 @@ bool ScrappingList::load(double contor)
                        "LEFT JOIN \"Client\" C ON C.\"Cod_client\" = O.\"Agent\" "
                        "WHERE O.\"Contor\" = :Contor "
                        "ORDER BY O.\"Cod_gestiune\", O.\"Cod_grupa\", O.\"Cod_articol\", O.\"Contor_secundar\"")
-            .arg(first.arg(QStringLiteral("Denumire")), first.arg(QStringLiteral("DurataTotala"))),
+            .arg(firstEntryField(match, "Denumire"), firstEntryField(match, "DurataTotala")),
         {{QStringLiteral(":Contor"), contor}});
-    while (q.next()) {
-        ReportRow row(FieldCount);
-        row[Unit] = q.value(0).toString();
-        row[UnitName] = q.value(1).toString();
-        row[Group] = q.value(2).toString();
-        row[Name] = q.value(3).toString();
-        row[Article] = q.value(4).toString();
-        const QDate lot = isoDate(q.value(5));
-        if (lot.isValid())
-            row[Lot] = lot;
-        row[YearMonth] = AssetWear::yearMonth(lot);
-        const double quantity = q.value(6).toDouble();
-        const double price = q.value(8).toDouble();
-        if (!q.value(6).isNull())
-            row[Quantity] = quantity;
-        std::optional<double> life;
-        if (!q.value(7).isNull())
-            life = q.value(7).toDouble();
-        if (const auto wear = AssetWear::compute(lot, life, m_header.date)) {
-            // Months are kept as the "#,##0" mask prints them.
-            row[Norm] = double(wear->months);
-            row[Expired] = PrintRounding::toDecimals(wear->expired, 0);
-            row[Wear] = wear->wear;
-        } else if (life) {
-            row[Norm] = double(AssetWear::wholeMonths(*life));
-        }
-        if (!q.value(8).isNull())
-            row[Price] = price;
-        row[Value] = PrintRounding::toDecimals(quantity * price, 2);
-        row[Agent] = q.value(9).toString();
-        row[Budget] = QStringList{row[Agent].toString(), q.value(10).toString()}.join(QLatin1Char(' ')).trimmed();
-        m_rows.append(row);
-    }
+    m_rows = readLines(q, m_header.date, 0);
     return true;
-}
-
-QVector<ScrappingList::UnitTotal> ScrappingList::unitTotals() const
-{
-    QVector<UnitTotal> totals;
-    for (const ReportRow &r : m_rows) {
-        if (totals.isEmpty() || totals.last().unit != r[Unit].toString())
-            totals.append({r[Unit].toString(), unitCaption(r), 0});
-        totals.last().value = PrintRounding::toDecimals(totals.last().value + r[Value].toDouble(), 2);
-    }
-    return totals;
-}
-
-double ScrappingList::generalTotal() const
-{
-    double sum = 0;
-    for (const UnitTotal &t : unitTotals())
-        sum += t.value;
-    return PrintRounding::toDecimals(sum, 2);
 }
 
 ReportDefinition ScrappingList::definition() const
@@ -158,34 +104,85 @@ ReportDocument ScrappingList::document(const PageSetup &page, bool comment, cons
 {
     const ReportDefinition def = definition();
     ReportEngine engine(def, page);
-    int valueColumn = 0;
-    for (int i = 0; i < def.columns.size(); ++i)
-        if (def.columns[i].field == Value)
-            valueColumn = i;
-    const QVector<UnitTotal> totals = unitTotals();
-    QVector<double> sums(def.columns.size(), 0.0);
-    int unit = -1;
-    int number = 0;
-    for (int i = 0; i < m_rows.size(); ++i) {
-        const ReportRow &row = m_rows[i];
-        if (i == 0 || row[Unit] != m_rows[i - 1][Unit]) {
-            ++unit;
-            number = 0;
-            engine.groupHeader(QStringLiteral("Gestiunea: %1").arg(unitCaption(row)));
-        }
-        engine.detail(row, ++number);
-        if (i + 1 == m_rows.size() || m_rows[i + 1][Unit] != row[Unit]) {
-            sums[valueColumn] = totals[unit].value;
-            engine.totals(QStringLiteral("Total gestiunea: %1").arg(totals[unit].name), sums);
-        }
-    }
-    sums[valueColumn] = generalTotal();
-    engine.totals(QStringLiteral("Total general:"), sums, true);
+    printByUnit(engine, def, m_rows);
     if (comment && !closingText.trimmed().isEmpty()) {
         engine.textLine(QString());
         engine.paragraph(closingText);
     }
     return engine.finish();
+}
+
+QVector<ReportRow> ScrappingList::readLines(QSqlQuery &q, const QDate &at, int expiredDecimals)
+{
+    QVector<ReportRow> rows;
+    while (q.next()) {
+        ReportRow row(FieldCount);
+        row[Unit] = q.value(0).toString();
+        row[UnitName] = q.value(1).toString();
+        row[Group] = q.value(2).toString();
+        row[Name] = q.value(3).toString();
+        row[Article] = q.value(4).toString();
+        const QDate lot = isoDate(q.value(5));
+        if (lot.isValid())
+            row[Lot] = lot;
+        row[YearMonth] = AssetWear::yearMonth(lot);
+        const double quantity = q.value(6).toDouble();
+        const double price = q.value(8).toDouble();
+        if (!q.value(6).isNull())
+            row[Quantity] = quantity;
+        std::optional<double> life;
+        if (!q.value(7).isNull())
+            life = q.value(7).toDouble();
+        if (const auto wear = AssetWear::compute(lot, life, at)) {
+            row[Norm] = double(wear->months);
+            row[Expired] = PrintRounding::toDecimals(wear->expired, expiredDecimals);
+            row[Wear] = wear->wear;
+        } else if (life) {
+            row[Norm] = double(AssetWear::wholeMonths(*life));
+        }
+        if (!q.value(8).isNull())
+            row[Price] = price;
+        row[Value] = PrintRounding::toDecimals(quantity * price, 2);
+        row[Agent] = q.value(9).toString();
+        row[Budget] = QStringList{row[Agent].toString(), q.value(10).toString()}.join(QLatin1Char(' ')).trimmed();
+        rows.append(row);
+    }
+    return rows;
+}
+
+QString ScrappingList::firstEntryField(const QString &match, const char *field)
+{
+    return QStringLiteral("(SELECT I.\"%1\" FROM \"Item_in\" I WHERE %2 ORDER BY I.\"Contor\", I.\"Contor_secundar\" LIMIT 1)")
+        .arg(QString::fromLatin1(field), match);
+}
+
+void ScrappingList::printByUnit(ReportEngine &engine, const ReportDefinition &def, const QVector<ReportRow> &rows)
+{
+    int valueColumn = 0;
+    for (int i = 0; i < def.columns.size(); ++i)
+        if (def.columns[i].field == Value)
+            valueColumn = i;
+    QVector<double> sums(def.columns.size(), 0.0);
+    double unitTotal = 0;
+    double general = 0;
+    int number = 0;
+    for (int i = 0; i < rows.size(); ++i) {
+        const ReportRow &row = rows[i];
+        if (i == 0 || row[Unit] != rows[i - 1][Unit]) {
+            number = 0;
+            unitTotal = 0;
+            engine.groupHeader(QStringLiteral("Gestiunea: %1").arg(unitCaption(row)));
+        }
+        engine.detail(row, ++number);
+        unitTotal = PrintRounding::toDecimals(unitTotal + row[Value].toDouble(), 2);
+        if (i + 1 == rows.size() || rows[i + 1][Unit] != row[Unit]) {
+            sums[valueColumn] = unitTotal;
+            engine.totals(QStringLiteral("Total gestiunea: %1").arg(unitCaption(row)), sums);
+            general += unitTotal;
+        }
+    }
+    sums[valueColumn] = PrintRounding::toDecimals(general, 2);
+    engine.totals(QStringLiteral("Total general:"), sums, true);
 }
 
 ReportDefinition ScrappingList::csvDefinition()

@@ -12,6 +12,8 @@
 #include <optional>
 
 class Database;
+class QSqlQuery;
+class ReportEngine;
 
 // The list of scrapped fixed assets ("Lista mijloacelor fixe casate") of one exit
 // document: its lines grouped by management unit, each with its service life, the months
@@ -43,14 +45,17 @@ public:
     const OrganisationRecord &organisation() const { return m_organisation; }
     const QVector<ReportRow> &rows() const { return m_rows; }
 
-    struct UnitTotal
-    {
-        QString unit;
-        QString name;
-        double value = 0;
-    };
-    QVector<UnitTotal> unitTotals() const;
-    double generalTotal() const;
+    // Shared with the proposal list, which prints the same lines from its own table.
+    // The columns of `q`: unit, unit name, classification code, name, inventory number,
+    // Lot, quantity, normal life, price, budget, budget name. `expiredDecimals`: how the
+    // months past the life are kept.
+    static QVector<ReportRow> readLines(QSqlQuery &q, const QDate &at, int expiredDecimals);
+    // The field `field` of the asset's first entry line, whatever its unit; `match`
+    // compares the entry line I with the printed line.
+    static QString firstEntryField(const QString &match, const char *field);
+    // The lines under "Gestiunea:" headings, with "Total gestiunea:" and "Total general:"
+    // adding the printed values.
+    static void printByUnit(ReportEngine &engine, const ReportDefinition &def, const QVector<ReportRow> &rows);
 
     static QString title() { return QStringLiteral("Lista mijloacelor fixe casate"); }
     static QString amountMask() { return QStringLiteral("#,##0.00"); }
