@@ -30,7 +30,7 @@ bool flagFromText(const QString &text)
 } // namespace
 
 DocInLinesModel::DocInLinesModel(Database &db, const Parameters &parameters, Messages &messages, QObject *parent)
-    : QAbstractTableModel(parent), m_db(db), m_params(parameters), m_messages(messages),
+    : EditedLinesModel<EntryLine>(parent), m_db(db), m_params(parameters), m_messages(messages),
       m_computations(std::make_unique<EntryComputations>(db, parameters)),
       m_editing(std::make_unique<EntryLineEditing>(db, parameters))
 {
@@ -54,15 +54,6 @@ void DocInLinesModel::setDocument(const QString &type, const QDate &date)
     m_type = type;
     m_date = date;
     m_editing->setDocument(type, date);
-}
-
-void DocInLinesModel::setLines(const QList<EntryLine> &lines)
-{
-    beginResetModel();
-    m_rows.clear();
-    for (const EntryLine &line : lines)
-        m_rows.append({line, line, false});
-    endResetModel();
 }
 
 void DocInLinesModel::loadLookups()
@@ -95,58 +86,6 @@ void DocInLinesModel::loadLookups()
         m_currencies << currencies.value(0).toString();
     if (!m_rows.isEmpty())
         Q_EMIT dataChanged(index(0, 0), index(int(m_rows.size()) - 1, ColumnCount - 1));
-}
-
-bool DocInLinesModel::hasDirtyRow() const
-{
-    for (const Row &row : m_rows) {
-        if (row.dirty)
-            return true;
-    }
-    return false;
-}
-
-int DocInLinesModel::rowOfLine(double contorSecundar) const
-{
-    for (int i = 0; i < m_rows.size(); ++i) {
-        if (m_rows.at(i).line.contorSecundar == contorSecundar)
-            return i;
-    }
-    return -1;
-}
-
-int DocInLinesModel::appendLine(const EntryLine &line)
-{
-    const int row = int(m_rows.size());
-    beginInsertRows({}, row, row);
-    m_rows.append({line, std::nullopt, true});
-    endInsertRows();
-    return row;
-}
-
-void DocInLinesModel::markSaved(int row, const EntryLine &saved)
-{
-    m_rows[row] = {saved, saved, false};
-    Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
-}
-
-void DocInLinesModel::removeLine(int row)
-{
-    beginRemoveRows({}, row, row);
-    m_rows.removeAt(row);
-    endRemoveRows();
-}
-
-bool DocInLinesModel::cancelChanges(int row)
-{
-    if (row < 0 || row >= m_rows.size())
-        return false;
-    if (!m_rows.at(row).stored) {
-        removeLine(row);
-        return true;
-    }
-    markSaved(row, *m_rows.at(row).stored);
-    return false;
 }
 
 bool DocInLinesModel::refuse(const QString &text)
@@ -438,11 +377,6 @@ Qt::ItemFlags DocInLinesModel::flags(const QModelIndex &index) const
     case CodArticol: return m_params.genCod ? f : f | Qt::ItemIsEditable;
     default: return f | Qt::ItemIsEditable;
     }
-}
-
-int DocInLinesModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 int DocInLinesModel::columnCount(const QModelIndex &parent) const

@@ -2,8 +2,8 @@
 
 #include "app/forms/GridRoles.h"
 #include "documents/EntryLine.h"
+#include "documents/forms/EditedLinesModel.h"
 
-#include <QAbstractTableModel>
 #include <QDate>
 #include <QHash>
 #include <QList>
@@ -22,7 +22,7 @@ class Parameters;
 // the row are kept beside it as the pre-edit copy, so its changes can be cancelled.
 // What a typed value derives (prices, VAT, durations, generated numbers) comes from
 // EntryComputations; a refused value shows its warning and leaves the row as it was.
-class DocInLinesModel : public QAbstractTableModel
+class DocInLinesModel : public EditedLinesModel<EntryLine>
 {
     Q_OBJECT
 public:
@@ -39,23 +39,8 @@ public:
 
     // Type and date of the document: VAT and the date of putting into use depend on them.
     void setDocument(const QString &type, const QDate &date);
-    void setLines(const QList<EntryLine> &lines);
     // Re-reads the names of units, budgets and orders and the currency list.
     void loadLookups();
-
-    const EntryLine &line(int row) const { return m_rows.at(row).line; }
-    // The stored values of the row; none for a line never saved.
-    const std::optional<EntryLine> &preEditCopy(int row) const { return m_rows.at(row).stored; }
-    bool isDirty(int row) const { return row >= 0 && row < m_rows.size() && m_rows.at(row).dirty; }
-    bool hasDirtyRow() const;
-    int rowOfLine(double contorSecundar) const;
-
-    int appendLine(const EntryLine &line);
-    // The row as saved: it becomes its own pre-edit copy.
-    void markSaved(int row, const EntryLine &saved);
-    void removeLine(int row);
-    // Back to the pre-edit copy; a line never saved is removed. True when it was removed.
-    bool cancelChanges(int row);
 
     // The assignments of the lookups and the searches, with their usual checks; false
     // (the warning shown) when refused.
@@ -72,7 +57,6 @@ public:
 
     QString unitName(const QString &code) const { return m_unitNames.value(code); }
 
-    int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
@@ -89,13 +73,6 @@ Q_SIGNALS:
     void cursorWanted(int row, int column);
 
 private:
-    struct Row
-    {
-        EntryLine line;
-        std::optional<EntryLine> stored;
-        bool dirty = false;
-    };
-
     bool applyText(EntryLine &l, int column, const QString &text);
     bool setFlag(int row, int column, bool on);
     bool refuse(const QString &text);
@@ -110,7 +87,6 @@ private:
     std::unique_ptr<EntryLineEditing> m_editing;
     QString m_type;
     QDate m_date;
-    QList<Row> m_rows;
     QHash<QString, QString> m_unitNames;
     QHash<QString, QString> m_budgetNames;
     QStringList m_budgetCodes;

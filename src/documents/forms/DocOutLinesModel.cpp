@@ -35,7 +35,7 @@ bool isAmount(int column)
 } // namespace
 
 DocOutLinesModel::DocOutLinesModel(Database &db, const Parameters &parameters, Messages &messages, QObject *parent)
-    : QAbstractTableModel(parent), m_db(db), m_params(parameters), m_messages(messages),
+    : EditedLinesModel<ExitLine>(parent), m_db(db), m_params(parameters), m_messages(messages),
       m_editing(std::make_unique<ExitLineEditing>(db, parameters))
 {
 }
@@ -45,15 +45,6 @@ DocOutLinesModel::~DocOutLinesModel() = default;
 void DocOutLinesModel::setDocument(const QString &type, const QDate &date)
 {
     m_editing->setDocument(type, date);
-}
-
-void DocOutLinesModel::setLines(const QList<ExitLine> &lines)
-{
-    beginResetModel();
-    m_rows.clear();
-    for (const ExitLine &line : lines)
-        m_rows.append({line, line, false});
-    endResetModel();
 }
 
 void DocOutLinesModel::loadLookups()
@@ -96,63 +87,9 @@ const DocOutLinesModel::Asset &DocOutLinesModel::asset(const ExitLine &l) const
     return *m_assets.insert(key, a);
 }
 
-bool DocOutLinesModel::hasDirtyRow() const
-{
-    for (const Row &row : m_rows) {
-        if (row.dirty)
-            return true;
-    }
-    return false;
-}
-
-int DocOutLinesModel::rowOfLine(double contorSecundar) const
-{
-    for (int i = 0; i < m_rows.size(); ++i) {
-        if (m_rows.at(i).line.contorSecundar == contorSecundar)
-            return i;
-    }
-    return -1;
-}
-
-int DocOutLinesModel::appendLine(const ExitLine &line)
-{
-    const int row = int(m_rows.size());
-    beginInsertRows({}, row, row);
-    m_rows.append({line, std::nullopt, true});
-    endInsertRows();
-    return row;
-}
-
-void DocOutLinesModel::markSaved(int row, const ExitLine &saved)
-{
-    m_rows[row] = {saved, saved, false};
-    Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
-}
-
-void DocOutLinesModel::removeLine(int row)
-{
-    beginRemoveRows({}, row, row);
-    m_rows.removeAt(row);
-    endRemoveRows();
-}
-
-bool DocOutLinesModel::cancelChanges(int row)
-{
-    if (row < 0 || row >= m_rows.size())
-        return false;
-    if (!m_rows.at(row).stored) {
-        removeLine(row);
-        return true;
-    }
-    markSaved(row, *m_rows.at(row).stored);
-    return false;
-}
-
 void DocOutLinesModel::commit(int row, const ExitLine &l)
 {
-    m_rows[row].line = l;
-    m_rows[row].dirty = true;
-    Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
+    changeLine(row, l);
     Q_EMIT rowEdited(row);
 }
 
@@ -303,11 +240,6 @@ Qt::ItemFlags DocOutLinesModel::flags(const QModelIndex &index) const
     case GestName: case CodGrupa: case CodArticol: case Cantitate: return f | Qt::ItemIsEditable;
     default: return f;
     }
-}
-
-int DocOutLinesModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 int DocOutLinesModel::columnCount(const QModelIndex &parent) const

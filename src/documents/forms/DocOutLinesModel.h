@@ -3,8 +3,8 @@
 #include "app/forms/GridRoles.h"
 #include "documents/ExitLine.h"
 #include "documents/ExitPriceChoice.h"
+#include "documents/forms/EditedLinesModel.h"
 
-#include <QAbstractTableModel>
 #include <QDate>
 #include <QHash>
 #include <QList>
@@ -22,7 +22,7 @@ class Parameters;
 // kept beside it as the pre-edit copy, so its changes can be cancelled. What a typed or
 // chosen value does to the line comes from ExitLineEditing; a refused value shows its
 // warning and leaves the row as it was.
-class DocOutLinesModel : public QAbstractTableModel
+class DocOutLinesModel : public EditedLinesModel<ExitLine>
 {
     Q_OBJECT
 public:
@@ -37,23 +37,8 @@ public:
 
     // Type and date of the document: VAT and the exchange rates depend on them.
     void setDocument(const QString &type, const QDate &date);
-    void setLines(const QList<ExitLine> &lines);
     // Re-reads the names of units and budgets, and forgets the names of assets.
     void loadLookups();
-
-    const ExitLine &line(int row) const { return m_rows.at(row).line; }
-    // The stored values of the row; none for a line never saved.
-    const std::optional<ExitLine> &preEditCopy(int row) const { return m_rows.at(row).stored; }
-    bool isDirty(int row) const { return row >= 0 && row < m_rows.size() && m_rows.at(row).dirty; }
-    bool hasDirtyRow() const;
-    int rowOfLine(double contorSecundar) const;
-
-    int appendLine(const ExitLine &line);
-    // The row as saved: it becomes its own pre-edit copy.
-    void markSaved(int row, const ExitLine &saved);
-    void removeLine(int row);
-    // Back to the pre-edit copy; a line never saved is removed. True when it was removed.
-    bool cancelChanges(int row);
 
     // The choices of the lookups, taken without the checks of typed codes.
     void takeStockRow(int row, const StockKey &stockRow);
@@ -61,7 +46,6 @@ public:
 
     QString unitName(const QString &code) const { return m_unitNames.value(code); }
 
-    int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
@@ -73,12 +57,6 @@ Q_SIGNALS:
     void rowEdited(int row);
 
 private:
-    struct Row
-    {
-        ExitLine line;
-        std::optional<ExitLine> stored;
-        bool dirty = false;
-    };
     struct Asset
     {
         QString name;         // from the entry line that brought it in
@@ -94,7 +72,6 @@ private:
     const Parameters &m_params;
     Messages &m_messages;
     std::unique_ptr<ExitLineEditing> m_editing;
-    QList<Row> m_rows;
     QHash<QString, QString> m_unitNames;
     QHash<QString, QString> m_budgetNames;
     mutable QHash<QString, Asset> m_assets;

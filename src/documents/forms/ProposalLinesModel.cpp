@@ -35,17 +35,8 @@ bool isAmount(int column)
 } // namespace
 
 ProposalLinesModel::ProposalLinesModel(Database &db, const Parameters &parameters, Messages &messages, QObject *parent)
-    : QAbstractTableModel(parent), m_db(db), m_params(parameters), m_messages(messages)
+    : EditedLinesModel<ExitLine>(parent), m_db(db), m_params(parameters), m_messages(messages)
 {
-}
-
-void ProposalLinesModel::setLines(const QList<ExitLine> &lines)
-{
-    beginResetModel();
-    m_rows.clear();
-    for (const ExitLine &line : lines)
-        m_rows.append({line, line, false});
-    endResetModel();
 }
 
 void ProposalLinesModel::loadLookups()
@@ -88,53 +79,9 @@ QString ProposalLinesModel::assetName(const ExitLine &l) const
     return name;
 }
 
-bool ProposalLinesModel::hasDirtyRow() const
-{
-    for (const Row &r : m_rows)
-        if (r.dirty)
-            return true;
-    return false;
-}
-
-int ProposalLinesModel::appendLine(const ExitLine &line)
-{
-    const int row = int(m_rows.size());
-    beginInsertRows({}, row, row);
-    m_rows.append({line, std::nullopt, true});
-    endInsertRows();
-    return row;
-}
-
-void ProposalLinesModel::markSaved(int row, const ExitLine &saved)
-{
-    m_rows[row] = {saved, saved, false};
-    Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
-}
-
-void ProposalLinesModel::removeLine(int row)
-{
-    beginRemoveRows({}, row, row);
-    m_rows.removeAt(row);
-    endRemoveRows();
-}
-
-bool ProposalLinesModel::cancelChanges(int row)
-{
-    if (row < 0 || row >= m_rows.size())
-        return false;
-    if (!m_rows[row].stored) {
-        removeLine(row);
-        return true;
-    }
-    markSaved(row, *m_rows[row].stored);
-    return false;
-}
-
 void ProposalLinesModel::commit(int row, const ExitLine &l)
 {
-    m_rows[row].line = l;
-    m_rows[row].dirty = true;
-    Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
+    changeLine(row, l);
     Q_EMIT rowEdited(row);
 }
 
@@ -263,11 +210,6 @@ Qt::ItemFlags ProposalLinesModel::flags(const QModelIndex &index) const
     case GestName: case CodGrupa: case CodArticol: case Pret: case Cantitate: case Lot: return f | Qt::ItemIsEditable;
     default: return f;
     }
-}
-
-int ProposalLinesModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 int ProposalLinesModel::columnCount(const QModelIndex &parent) const

@@ -2,8 +2,8 @@
 
 #include "documents/ExitLine.h"
 #include "documents/ExitPriceChoice.h"
+#include "documents/forms/EditedLinesModel.h"
 
-#include <QAbstractTableModel>
 #include <QHash>
 #include <QList>
 
@@ -16,7 +16,7 @@ class Parameters;
 // The lines of one scrapping proposal as the grid edits them, in the field order of
 // `Item_prof`. A changed row stays here until the window saves it as the user leaves it;
 // the stored values are kept beside it, so its changes can be cancelled.
-class ProposalLinesModel : public QAbstractTableModel
+class ProposalLinesModel : public EditedLinesModel<ExitLine>
 {
     Q_OBJECT
 public:
@@ -28,23 +28,12 @@ public:
 
     ProposalLinesModel(Database &db, const Parameters &parameters, Messages &messages, QObject *parent = nullptr);
 
-    void setLines(const QList<ExitLine> &lines);
     void loadLookups();
-    const ExitLine &line(int row) const { return m_rows.at(row).line; }
-    const std::optional<ExitLine> &storedLine(int row) const { return m_rows.at(row).stored; }
-    bool isDirty(int row) const { return row >= 0 && row < m_rows.size() && m_rows.at(row).dirty; }
-    bool hasDirtyRow() const;
-    int appendLine(const ExitLine &line);
-    void markSaved(int row, const ExitLine &saved);
-    void removeLine(int row);
-    // Back to the stored values; a line never saved is removed. True when it was removed.
-    bool cancelChanges(int row);
     // A stock row or a price chosen: unit, codes, price, `Lot` and budget.
     void takeStockRow(int row, const StockKey &key);
     void takePrice(int row, const ExitPriceChoice::PriceRow &price);
     QString unitName(const QString &code) const { return m_unitNames.value(code); }
 
-    int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
@@ -55,19 +44,12 @@ Q_SIGNALS:
     void rowEdited(int row);
 
 private:
-    struct Row
-    {
-        ExitLine line;
-        std::optional<ExitLine> stored;
-        bool dirty = false;
-    };
     void commit(int row, const ExitLine &l);
     QString assetName(const ExitLine &l) const;
 
     Database &m_db;
     const Parameters &m_params;
     Messages &m_messages;
-    QList<Row> m_rows;
     QHash<QString, QString> m_unitNames;
     QHash<QString, QString> m_budgetNames;
     mutable QHash<QString, QString> m_names;

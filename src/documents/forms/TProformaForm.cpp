@@ -504,7 +504,7 @@ bool TProformaForm::saveRow(int row)
     if (!m_lines->isDirty(row))
         return true;
     const ExitLine &typed = m_lines->line(row);
-    if (!m_lines->storedLine(row) && typed.group.isEmpty() && typed.article.isEmpty() && !typed.quantity) {
+    if (!m_lines->preEditCopy(row) && typed.group.isEmpty() && typed.article.isEmpty() && !typed.quantity) {
         // A new line left untouched holds nothing to save.
         m_returning = true;
         m_lines->removeLine(row);
@@ -688,7 +688,7 @@ bool TProformaForm::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_grid) {
         const int row = currentRow();
         const bool lastRow = row == m_lines->rowCount() - 1;
-        const bool blankNew = row >= 0 && !m_lines->storedLine(row) && m_lines->line(row).group.isEmpty()
+        const bool blankNew = row >= 0 && !m_lines->preEditCopy(row) && m_lines->line(row).group.isEmpty()
             && m_lines->line(row).article.isEmpty();
         if (key->key() == Qt::Key_Insert && !(key->modifiers() & Qt::ControlModifier)) {
             addLine();
