@@ -64,12 +64,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     if (options.contains(contor)
         && (!number(options.value(contor), key.contor, err) || !number(options.value(secundar), key.contorSecundar, err)))
         return 2;
-    output.dataDirectory = StockCommandSupport::directoryOf(options.value(data));
-    if (!ReportOutput::checkTargets(output, err))
-        return 1;
-
     Parameters parameters;
-    const auto db = StockCommandSupport::open(options.value(data), parameters, err);
+    const auto db = StockCommandSupport::openForOutput(options.value(data), output, parameters, err);
     if (!db)
         return 1;
 

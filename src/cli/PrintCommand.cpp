@@ -89,12 +89,8 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
         err << QStringLiteral("Eroare: <%1> nu este un numar de inregistrare.\n").arg(options.value(contorOption));
         return 2;
     }
-    output.dataDirectory = StockCommandSupport::directoryOf(options.value(data));
-    if (!ReportOutput::checkTargets(output, err))
-        return 1;
-
     Parameters parameters;
-    const auto db = StockCommandSupport::open(options.value(data), parameters, err);
+    const auto db = StockCommandSupport::openForOutput(options.value(data), output, parameters, err);
     if (!db)
         return 1;
 

@@ -71,12 +71,8 @@ static int runStockAt(const QStringList &args, QTextStream &out, QTextStream &er
     const QStringList units = StockCommandSupport::splitUnits(options.value(unitsOption));
     ReportOutputOptions output;
     output.csvPath = options.value(csv);
-    output.dataDirectory = StockCommandSupport::directoryOf(options.value(data));
-    if (!ReportOutput::checkTargets(output, err))
-        return 1;
-
     Parameters parameters;
-    const auto db = StockCommandSupport::open(options.value(data), parameters, err);
+    const auto db = StockCommandSupport::openForOutput(options.value(data), output, parameters, err);
     if (!db)
         return 1;
     StockAtDate stock(*db, parameters.lot);

@@ -100,6 +100,15 @@ std::unique_ptr<Database> open(const QString &directory, Parameters &parameters,
     return db;
 }
 
+std::unique_ptr<Database> openForOutput(const QString &directory, ReportOutputOptions &output,
+                                        Parameters &parameters, QTextStream &err)
+{
+    output.dataDirectory = directoryOf(directory);
+    if (!ReportOutput::checkTargets(output, err))
+        return nullptr;
+    return open(directory, parameters, err);
+}
+
 QDate parseDate(const QString &text)
 {
     // Exactly four digits, two and two: no sign, no time, no blanks, no other digits.

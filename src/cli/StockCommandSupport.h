@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Parameters.h"
+#include "cli/ReportOutput.h"
 #include "db/Database.h"
 
 #include <QDate>
@@ -32,6 +33,11 @@ QString unreadableText(const QString &directory);
 // opened, `busyText` (when given) is the message instead of the engine's.
 std::unique_ptr<Database> open(const QString &directory, Parameters &parameters, QTextStream &err,
                                const QString &busyText = QString());
+
+// The output paths checked against the data directory `directory` (ReportOutput::
+// checkTargets), then open(). Null, with the message on err, when either fails.
+std::unique_ptr<Database> openForOutput(const QString &directory, ReportOutputOptions &output,
+                                        Parameters &parameters, QTextStream &err);
 
 // A date written exactly as YYYY-MM-DD (nothing before or after it); invalid otherwise.
 QDate parseDate(const QString &text);
