@@ -318,7 +318,7 @@ bool TDocInForm::FormCreate()
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, &TDocInForm::cellChanged);
     connect(m_grid, &QTableView::doubleClicked, this,
             [this](const QModelIndex &index) { m_lookups->gridDoubleClicked(index); });
-    connect(m_lines, &DocInLinesModel::rowEdited, this, &TDocInForm::lineEdited);
+    connect(m_lines, &DocInLinesModel::rowEdited, this, [this] { lineEdited(); });
     connect(m_lines, &DocInLinesModel::cursorWanted, this, &TDocInForm::moveCursor, Qt::QueuedConnection);
     resize(1000, 520);
     return true;
@@ -403,6 +403,11 @@ void TDocInForm::showDocument(int row)
     m_state = HeaderState::Browse;
 }
 
+int TDocInForm::headerCount() const
+{
+    return m_headers->rowCount();
+}
+
 void TDocInForm::clearDocument()
 {
     m_currentRow = -1;
@@ -432,43 +437,6 @@ void TDocInForm::headerEdited()
     m_lines->setDocument(m_typeCombo->currentText(), m_dateEdit->date());
     if (m_state == HeaderState::Browse)
         m_state = HeaderState::Edit;
-}
-
-void TDocInForm::lineEdited()
-{
-    if (m_state == HeaderState::Browse)
-        m_state = HeaderState::Edit;
-}
-
-bool TDocInForm::leaveDocument()
-{
-    if (!postCurrent())
-        return false;
-    return m_state == HeaderState::Browse || saveHeader();
-}
-
-void TDocInForm::first()
-{
-    if (m_headers->rowCount() > 0 && leaveDocument())
-        showDocument(0);
-}
-
-void TDocInForm::prior()
-{
-    if (m_currentRow > 0 && leaveDocument())
-        showDocument(m_currentRow - 1);
-}
-
-void TDocInForm::next()
-{
-    if (m_currentRow + 1 < m_headers->rowCount() && leaveDocument())
-        showDocument(m_currentRow + 1);
-}
-
-void TDocInForm::last()
-{
-    if (m_headers->rowCount() > 0 && leaveDocument())
-        showDocument(m_headers->rowCount() - 1);
 }
 
 bool TDocInForm::newDocument()

@@ -5,6 +5,7 @@
 #include "catalogs/SearchCriteria.h"
 #include "documents/EntryDocumentHeader.h"
 #include "documents/EntryDocumentService.h"
+#include "documents/forms/DocumentBrowsing.h"
 #include "documents/forms/DocumentPeriod.h"
 #include "documents/forms/DocumentSearchState.h"
 #include "documents/forms/DocumentWindowState.h"
@@ -42,12 +43,10 @@ class QToolButton;
 // "Intrari produse": the entry documents, a header with its navigator over the lines
 // grid. Each line is saved when the user leaves it and the stock follows at once; the
 // header is saved by the navigator, on leaving the document and on closing.
-class TDocInForm : public QWidget, public Refreshable
+class TDocInForm : public QWidget, public Refreshable, public DocumentBrowsing
 {
     Q_OBJECT
 public:
-    using HeaderState = DocumentHeaderState;
-
     // print and addOns may be null (no printing, no add-on modules).
     TDocInForm(Database &db, Parameters &parameters, Messages &messages, const Workstation &workstation,
                PrintContext *print = nullptr, AddOnHost *addOns = nullptr, QWidget *parent = nullptr);
@@ -63,7 +62,6 @@ public:
     static QString layoutFileName() { return QStringLiteral("pavlon"); }
 
     bool isOpen() const { return m_open; }
-    HeaderState headerState() const { return m_state; }
     // Registration number of the document shown; 0 when none.
     double currentContor() const;
     int documentCount() const;
@@ -73,13 +71,8 @@ public:
     // The header as the fields show it.
     EntryDocumentHeader header() const;
 
-    // The navigator.
-    void first();
-    void prior();
-    void next();
-    void last();
     bool newDocument();
-    bool saveHeader();
+    bool saveHeader() override;
     void cancelHeader();
     void deleteDocument();
 
@@ -87,7 +80,7 @@ public:
     int addLine();
     bool saveRow(int row);
     // Saves the current line; false when it was refused.
-    bool postCurrent();
+    bool postCurrent() override;
     void deleteCurrentLine();
     void cancelCurrentLine();
     // Inserts lines for catalogue rows (classification code, inventory number).
@@ -118,12 +111,11 @@ private:
     void buildMenu();
     void loadSuppliers();
     void reloadHeaders(double keep);
-    void showDocument(int row);
+    void showDocument(int row) override;
+    int headerCount() const override;
     void showHeaderFields(const EntryDocumentHeader &header);
     void clearDocument();
-    bool leaveDocument();
     void headerEdited();
-    void lineEdited();
     void rowChanged(const QModelIndex &current, const QModelIndex &previous);
     void cellChanged(const QModelIndex &current);
     void moveCursor(int row, int column);
@@ -166,8 +158,6 @@ private:
     QAction *m_listAction = nullptr;
     DocumentWindowMenu *m_menuMerge = nullptr;
 
-    int m_currentRow = -1;
-    HeaderState m_state = HeaderState::Browse;
     QDate m_defaultDate;
     QString m_defaultUnit;
     DocumentPeriod m_period;

@@ -357,7 +357,7 @@ bool TDocOutForm::FormCreate()
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, &TDocOutForm::cellChanged);
     connect(m_grid, &QTableView::doubleClicked, this,
             [this](const QModelIndex &index) { m_lookups->gridDoubleClicked(index); });
-    connect(m_lines, &DocOutLinesModel::rowEdited, this, &TDocOutForm::lineEdited);
+    connect(m_lines, &DocOutLinesModel::rowEdited, this, [this] { lineEdited(); });
     resize(1000, 520);
     return true;
 }
@@ -466,6 +466,11 @@ void TDocOutForm::showDocument(int row)
     m_state = HeaderState::Browse;
 }
 
+int TDocOutForm::headerCount() const
+{
+    return m_headers->rowCount();
+}
+
 void TDocOutForm::clearDocument()
 {
     m_currentRow = -1;
@@ -497,19 +502,6 @@ void TDocOutForm::headerEdited()
         m_state = HeaderState::Edit;
 }
 
-void TDocOutForm::lineEdited()
-{
-    if (m_state == HeaderState::Browse)
-        m_state = HeaderState::Edit;
-}
-
-bool TDocOutForm::leaveDocument()
-{
-    if (!postCurrent())
-        return false;
-    return m_state == HeaderState::Browse || saveHeader();
-}
-
 bool TDocOutForm::saveForCommand()
 {
     // The commands read the stored document: it is saved first, a refusal stops them.
@@ -518,30 +510,6 @@ bool TDocOutForm::saveForCommand()
     if (m_state == HeaderState::Browse)
         m_state = HeaderState::Edit;
     return saveHeader();
-}
-
-void TDocOutForm::first()
-{
-    if (m_headers->rowCount() > 0 && leaveDocument())
-        showDocument(0);
-}
-
-void TDocOutForm::prior()
-{
-    if (m_currentRow > 0 && leaveDocument())
-        showDocument(m_currentRow - 1);
-}
-
-void TDocOutForm::next()
-{
-    if (m_currentRow + 1 < m_headers->rowCount() && leaveDocument())
-        showDocument(m_currentRow + 1);
-}
-
-void TDocOutForm::last()
-{
-    if (m_headers->rowCount() > 0 && leaveDocument())
-        showDocument(m_headers->rowCount() - 1);
 }
 
 bool TDocOutForm::newDocument()

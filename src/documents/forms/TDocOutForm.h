@@ -5,6 +5,7 @@
 #include "catalogs/SearchCriteria.h"
 #include "documents/ExitDocumentHeader.h"
 #include "documents/ExitDocumentService.h"
+#include "documents/forms/DocumentBrowsing.h"
 #include "documents/forms/DocumentPeriod.h"
 #include "documents/forms/DocumentSearchState.h"
 #include "documents/forms/DocumentWindowState.h"
@@ -42,12 +43,10 @@ class QToolButton;
 // its navigator over the lines grid. Each line names a stock row and the quantity taken
 // from it; it is saved when the user leaves it and the stock follows at once. "T&ransfer"
 // turns the document into an entry document of the receiving management unit.
-class TDocOutForm : public QWidget, public Refreshable
+class TDocOutForm : public QWidget, public Refreshable, public DocumentBrowsing
 {
     Q_OBJECT
 public:
-    using HeaderState = DocumentHeaderState;
-
     // print and addOns may be null (no printing, no add-on modules).
     TDocOutForm(Database &db, Parameters &parameters, Messages &messages, const Workstation &workstation,
                 PrintContext *print = nullptr, AddOnHost *addOns = nullptr, QWidget *parent = nullptr);
@@ -62,7 +61,6 @@ public:
     static QString layoutFileName() { return QStringLiteral("docout"); }
 
     bool isOpen() const { return m_open; }
-    HeaderState headerState() const { return m_state; }
     // Registration number of the document shown; 0 when none.
     double currentContor() const;
     int documentCount() const;
@@ -73,13 +71,8 @@ public:
     ExitDocumentHeader header() const;
     const ExitPrintOptions &printOptions() const { return m_printOptions; }
 
-    // The navigator.
-    void first();
-    void prior();
-    void next();
-    void last();
     bool newDocument();
-    bool saveHeader();
+    bool saveHeader() override;
     void cancelHeader();
     void deleteDocument();
 
@@ -87,7 +80,7 @@ public:
     int addLine();
     bool saveRow(int row);
     // Saves the current line; false when it was refused.
-    bool postCurrent();
+    bool postCurrent() override;
     void deleteCurrentLine();
     void cancelCurrentLine();
 
@@ -127,14 +120,13 @@ private:
     void buildGrid();
     void loadCustodians();
     void reloadHeaders(double keep);
-    void showDocument(int row);
+    void showDocument(int row) override;
+    int headerCount() const override;
     void showHeaderFields(const ExitDocumentHeader &header);
     void showReceivingUnit();
     void clearDocument();
-    bool leaveDocument();
     bool saveForCommand();
     void headerEdited();
-    void lineEdited();
     void rowChanged(const QModelIndex &current, const QModelIndex &previous);
     void cellChanged(const QModelIndex &current);
     void moveCursor(int row, int column);
@@ -179,8 +171,6 @@ private:
     DocumentWindowMenu *m_menuMerge = nullptr;
     DocumentHints *m_hints = nullptr;
 
-    int m_currentRow = -1;
-    HeaderState m_state = HeaderState::Browse;
     QDate m_defaultDate;
     QString m_defaultUnit;
     // The stored due date of the header shown (not a field of the window).

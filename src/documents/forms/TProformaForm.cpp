@@ -241,7 +241,7 @@ bool TProformaForm::FormCreate()
         default: m_grid->edit(index); break;
         }
     });
-    connect(m_lines, &ProposalLinesModel::rowEdited, this, &TProformaForm::lineEdited);
+    connect(m_lines, &ProposalLinesModel::rowEdited, this, [this] { lineEdited(); });
     resize(1000, 480);
     return true;
 }
@@ -313,6 +313,11 @@ void TProformaForm::showDocument(int row)
     m_overStock = m_service.overStock(h.contor);
 }
 
+int TProformaForm::headerCount() const
+{
+    return m_headers->rowCount();
+}
+
 void TProformaForm::clearDocument()
 {
     m_currentRow = -1;
@@ -340,19 +345,6 @@ void TProformaForm::headerEdited()
         m_state = HeaderState::Edit;
 }
 
-void TProformaForm::lineEdited()
-{
-    if (m_state == HeaderState::Browse)
-        m_state = HeaderState::Edit;
-}
-
-bool TProformaForm::leaveDocument()
-{
-    if (!postCurrent())
-        return false;
-    return m_state == HeaderState::Browse || saveHeader();
-}
-
 bool TProformaForm::saveForCommand()
 {
     if (m_currentRow < 0 || !postCurrent())
@@ -360,30 +352,6 @@ bool TProformaForm::saveForCommand()
     if (m_state == HeaderState::Browse)
         m_state = HeaderState::Edit;
     return saveHeader();
-}
-
-void TProformaForm::first()
-{
-    if (m_headers->rowCount() > 0 && leaveDocument())
-        showDocument(0);
-}
-
-void TProformaForm::prior()
-{
-    if (m_currentRow > 0 && leaveDocument())
-        showDocument(m_currentRow - 1);
-}
-
-void TProformaForm::next()
-{
-    if (m_currentRow + 1 < m_headers->rowCount() && leaveDocument())
-        showDocument(m_currentRow + 1);
-}
-
-void TProformaForm::last()
-{
-    if (m_headers->rowCount() > 0 && leaveDocument())
-        showDocument(m_headers->rowCount() - 1);
 }
 
 bool TProformaForm::newDocument()

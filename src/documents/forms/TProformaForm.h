@@ -4,6 +4,7 @@
 #include "app/Workstation.h"
 #include "documents/ProposalHeader.h"
 #include "documents/ProposalService.h"
+#include "documents/forms/DocumentBrowsing.h"
 #include "documents/forms/DocumentWindowState.h"
 
 #include <QDate>
@@ -27,12 +28,10 @@ class QTableView;
 // lines grid. Each line names a stock row and the quantity proposed; it is saved as the
 // user leaves it and changes no stock. "&Creaza document casare" goes on to "Lista
 // casarilor", where the proposal becomes a scrapping exit document.
-class TProformaForm : public QWidget, public Refreshable
+class TProformaForm : public QWidget, public Refreshable, public DocumentBrowsing
 {
     Q_OBJECT
 public:
-    using HeaderState = DocumentHeaderState;
-
     // print may be null (no printing).
     TProformaForm(Database &db, Parameters &parameters, Messages &messages, const Workstation &workstation,
                   PrintContext *print = nullptr, QWidget *parent = nullptr);
@@ -48,7 +47,6 @@ public:
     void setOpenList(std::function<void(double)> open) { m_openList = std::move(open); }
 
     bool isOpen() const { return m_open; }
-    HeaderState headerState() const { return m_state; }
     double currentContor() const;
     int documentCount() const;
     ProposalHeader header() const;
@@ -57,18 +55,14 @@ public:
     // Set when the last line save found more proposed than in stock.
     bool overStock() const { return m_overStock; }
 
-    void first();
-    void prior();
-    void next();
-    void last();
     bool newDocument();
-    bool saveHeader();
+    bool saveHeader() override;
     void cancelHeader();
     void deleteDocument();
 
     int addLine();
     bool saveRow(int row);
-    bool postCurrent();
+    bool postCurrent() override;
     void deleteCurrentLine();
     void cancelCurrentLine();
     // Ctrl+Enter on the current cell: the stock selection or the price selection.
@@ -90,13 +84,12 @@ private:
     void buildHeader();
     void buildGrid();
     void reloadHeaders(double keep);
-    void showDocument(int row);
+    void showDocument(int row) override;
+    int headerCount() const override;
     void showHeaderFields(const ProposalHeader &header);
     void clearDocument();
-    bool leaveDocument();
     bool saveForCommand();
     void headerEdited();
-    void lineEdited();
     void rowChanged(const QModelIndex &current, const QModelIndex &previous);
     void moveCursor(int row, int column);
     int currentRow() const;
@@ -126,8 +119,6 @@ private:
     QPushButton *m_listBtn = nullptr;
     QPushButton *m_scrapBtn = nullptr;
 
-    int m_currentRow = -1;
-    HeaderState m_state = HeaderState::Browse;
     QDate m_defaultDate;
     QString m_defaultUnit;
     // The fields of the header shown that the window does not show.
