@@ -1,3 +1,4 @@
+#include "SqlFile.h"
 #include "TestEnv.h"
 
 #include "db/Database.h"
@@ -6,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSqlQuery>
 
 #include <csignal>
@@ -49,41 +49,14 @@ class TestFiles : public QObject
     static tessaro_test::RunResult run(const QStringList &args, const Modifier &modifier = {},
                                        const QString &workingDirectory = QString())
     {
-        QProcess process;
-        if (modifier)
-            process.setChildProcessModifier(modifier);
-        if (!workingDirectory.isEmpty())
-            process.setWorkingDirectory(workingDirectory);
-        process.start(binary(), args);
-        tessaro_test::RunResult result;
-        if (!process.waitForFinished(120000)) {
-            process.kill();
-            process.waitForFinished();
-            result.err = QStringLiteral("timed out");
-            return result;
-        }
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.out = QString::fromUtf8(process.readAllStandardOutput());
-        result.err = QString::fromUtf8(process.readAllStandardError());
-        return result;
+        return tessaro_test::runProgram(binary(), args, 120000, modifier, workingDirectory);
     }
 
     // A register of two units with depreciation data (the report fixture).
     static void fill(const TestEnv &env)
     {
-        const auto init = tessaro_test::runProgram(binary(), {QStringLiteral("init"), env.dataDir()});
-        QVERIFY2(init.exitCode == 0, qPrintable(init.err));
-        Database db(env.dataDir(), env.workstation(), QStringLiteral("fill"));
-        db.open();
-        QFile file(QStringLiteral(TESSARO_SOURCE_DIR "/tests/golden/common.sql"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QString text;
-        for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')))
-            if (!line.trimmed().startsWith(QLatin1String("--")))
-                text += line + QLatin1Char('\n');
-        for (const QString &statement : text.split(QRegularExpression(QStringLiteral(";\\s*\\n"))))
-            if (!statement.trimmed().isEmpty())
-                db.run(statement);
+        QCOMPARE(tessaro_test::initDataDir(binary(), env, {QStringLiteral(TESSARO_SOURCE_DIR "/tests/golden/common.sql")}),
+                 QString());
     }
 
     static QByteArray contents(const QString &path)

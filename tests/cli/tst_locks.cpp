@@ -1,3 +1,4 @@
+#include "SqlFile.h"
 #include "TestEnv.h"
 
 #include "db/Database.h"
@@ -7,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -21,19 +21,8 @@ class TestLocks : public QObject
 
     static void fill(const TestEnv &env)
     {
-        const auto init = tessaro_test::runProgram(binary(), {QStringLiteral("init"), env.dataDir()});
-        QVERIFY2(init.exitCode == 0, qPrintable(init.err));
-        Database db(env.dataDir(), env.workstation(), QStringLiteral("fill"));
-        db.open();
-        QFile file(QStringLiteral(TESSARO_SOURCE_DIR "/tests/golden/common.sql"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QString text;
-        for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')))
-            if (!line.trimmed().startsWith(QLatin1String("--")))
-                text += line + QLatin1Char('\n');
-        for (const QString &statement : text.split(QRegularExpression(QStringLiteral(";\\s*\\n"))))
-            if (!statement.trimmed().isEmpty())
-                db.run(statement);
+        QCOMPARE(tessaro_test::initDataDir(binary(), env, {QStringLiteral(TESSARO_SOURCE_DIR "/tests/golden/common.sql")}),
+                 QString());
     }
 
     // Another program's plain connection to the database file, outside the workstation.

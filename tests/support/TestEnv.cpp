@@ -21,9 +21,14 @@ void isolateProcess()
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-RunResult runProgram(const QString &binary, const QStringList &args, int timeoutMs)
+RunResult runProgram(const QString &binary, const QStringList &args, int timeoutMs,
+                     const std::function<void()> &modifier, const QString &workingDirectory)
 {
     QProcess process;
+    if (modifier)
+        process.setChildProcessModifier(modifier);
+    if (!workingDirectory.isEmpty())
+        process.setWorkingDirectory(workingDirectory);
     process.start(binary, args);
     RunResult result;
     if (!process.waitForFinished(timeoutMs)) {

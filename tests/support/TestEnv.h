@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+
 namespace tessaro_test {
 
 // Gives the whole test process isolated settings and data folders (XDG_CONFIG_HOME,
@@ -22,7 +24,9 @@ struct RunResult
     QString out;
     QString err;
 };
-RunResult runProgram(const QString &binary, const QStringList &args, int timeoutMs = 120000);
+// `modifier` runs in the child before the program starts (limits, dropped privileges).
+RunResult runProgram(const QString &binary, const QStringList &args, int timeoutMs = 120000,
+                     const std::function<void()> &modifier = {}, const QString &workingDirectory = QString());
 
 // A file's text (UTF-8); empty when it cannot be read.
 QString readText(const QString &path);
